@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/clock.h"
+
+namespace corvisant {
+
+class PosixClock : public Clock {
+ public:
+  UnixTime Now() override;
+  void Sleep(unsigned milliseconds) override;
+};
+
+}  // namespace corvisant

@@ -1,0 +1,113 @@
+#include "platform/win32/win32_files.h"
+
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <memory>
+
+namespace corvisant {
+namespace {
+
+class Win32Stream : public FileStream {
+ public:
+  using FileStream::FileStream;
+
+ protected:
+  bool SyncDescriptor() override { return ::_commit(::_fileno(file())) == 0; }
+};
+
+// Closes a file search handle on every path out of List.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  ~FindHandle() {
+    if (valid()) ::FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+std::int64_t FileSize(const WIN32_FIND_DATAA& found) {
+  return (static_cast<std::int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+}
+
+}  // namespace
+
+std::string Win32Files::CurrentDirectory() {
+  char buffer[MAX_PATH + 1];
+  DWORD length = ::GetCurrentDirectoryA(sizeof buffer, buffer);
+  if (length == 0 || length >= sizeof buffer) return std::string();
+  return std::string(buffer, length);
+}
+
+bool Win32Files::ChangeDirectory(const std::string& path) {
+  return ::SetCurrentDirectoryA(path.c_str()) != FALSE;
+}
+
+int Win32Files::MakeDirectory(const std::string& path) {
+  if (::CreateDirectoryA(path.c_str(), nullptr)) return system_error::kNone;
+  return static_cast<int>(::GetLastError());
+}
+
+PathKind Win32Files::Kind(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::kDirectory : PathKind::kFile;
+}
+
+bool Win32Files::Facts(const std::string& path, FileFacts* facts) {
+  struct _stat64 status;
+  if (::_stat64(path.c_str(), &status) != 0) return false;
+  facts->size = static_cast<std::int64_t>(status.st_size);
+  facts->modified = static_cast<UnixTime>(status.st_mtime);
+  facts->isDirectory = (status.st_mode & _S_IFDIR) != 0;
+  return true;
+}
+
+bool Win32Files::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()); }
+
+bool Win32Files::RemoveEmptyDirectory(const std::string& path) {
+  return ::RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
+bool Win32Files::FreeDiskBytes(const std::string& path, std::uint64_t* bytes) {
+  ULARGE_INTEGER available;
+  if (!::GetDiskFreeSpaceExA(path.c_str(), &available, nullptr, nullptr)) return false;
+  *bytes = available.QuadPart;
+  return true;
+}
+
+std::vector<DirectoryEntry> Win32Files::List(const std::string& directory,
+                                             std::string_view pattern) {
+  std::vector<DirectoryEntry> entries;
+  std::string search = directory + "\\" + std::string(pattern);
+  WIN32_FIND_DATAA found;
+  FindHandle handle(::FindFirstFileA(search.c_str(), &found));
+  if (!handle.valid()) return entries;
+  do {
+    std::string_view name = found.cFileName;
+    // The short-name match of the file search ("*.wav" finding "x.wave") is not the system's.
+    if (name == "." || name == ".." || !MatchesWildcard(name, pattern)) continue;
+    DirectoryEntry entry;
+    entry.name = std::string(name);
+    entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.size = FileSize(found);
+    entries.push_back(std::move(entry));
+  } while (::FindNextFileA(handle.get(), &found));
+  return entries;
+}
+
+StreamPtr Win32Files::Open(const std::string& path, std::string_view mode) {
+  std::FILE* file = std::fopen(path.c_str(), std::string(mode).c_str());
+  if (file == nullptr) return nullptr;
+  // The C library does text mode itself here.
+  return std::make_unique<Win32Stream>(file, false);
+}
+
+}  // namespace corvisant

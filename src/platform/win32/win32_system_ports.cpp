@@ -1,0 +1,16 @@
+// The Win32 side's ports: the program, the tool and the tests built for Windows.
+#include "platform/ports.h"
+#include "platform/win32/crt_random.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_files.h"
+
+namespace corvisant {
+
+Ports SystemPorts() {
+  static Win32Files files;
+  static Win32Clock clock;
+  static CrtRandom random;
+  return Ports{&files, &clock, &random};
+}
+
+}  // namespace corvisant

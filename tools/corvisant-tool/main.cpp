@@ -1,0 +1,13 @@
+#include "platform/ports.h"
+#include "tools/corvisant-tool/tool.h"
+
+int main(int argc, char** argv) {
+  using namespace corvisant;
+  InstallPorts(SystemPorts());
+  tool::UseBinaryConsole();
+  tool::Arguments arguments(argv + 1, argv + argc);
+  tool::Context context;
+  int status = tool::RunTool(context, arguments);
+  std::fflush(context.out);
+  return status;
+}

@@ -1,0 +1,80 @@
+#include "tools/corvisant-tool/tool.h"
+
+#include "platform/ports.h"
+
+namespace corvisant::tool {
+namespace {
+
+int RunHelp(Context& context, const Arguments& arguments);
+
+// The subcommands, in the order "help" lists them.
+const Command kCommands[] = {
+    {"help", nullptr, "", "list the subcommands", RunHelp},
+};
+
+int RunHelp(Context& context, const Arguments&) {
+  std::fprintf(context.out, "usage: corvisant-tool [--root DIR] [--version] COMMAND ...\n");
+  std::fprintf(context.out, "  --root DIR   the store root (default: the current directory)\n");
+  std::fprintf(context.out, "  --version    print the version\n");
+  std::fprintf(context.out, "commands:\n");
+  for (const Command& command : kCommands) {
+    std::string words = command.group;
+    if (command.name != nullptr) words += std::string(" ") + command.name;
+    if (*command.usage != '\0') words += std::string(" ") + command.usage;
+    std::fprintf(context.out, "  %-40s %s\n", words.c_str(), command.summary);
+  }
+  return kExitDone;
+}
+
+const Command* FindCommand(const Arguments& words, std::size_t* wordsUsed) {
+  for (const Command& command : kCommands) {
+    if (words.empty() || words[0] != command.group) continue;
+    if (command.name == nullptr) {
+      *wordsUsed = 1;
+      return &command;
+    }
+    if (words.size() >= 2 && words[1] == command.name) {
+      *wordsUsed = 2;
+      return &command;
+    }
+  }
+  return nullptr;
+}
+
+int UsageError(Context& context, const char* problem, std::string_view detail) {
+  std::fprintf(context.err, "corvisant-tool: %s%.*s\n", problem, static_cast<int>(detail.size()),
+               detail.data());
+  std::fprintf(context.err, "run \"corvisant-tool help\" for the list of commands\n");
+  return kExitUsage;
+}
+
+}  // namespace
+
+int RunTool(Context& context, const Arguments& arguments) {
+  std::size_t next = 0;
+  while (next < arguments.size() && arguments[next].substr(0, 2) == "--") {
+    std::string_view option = arguments[next++];
+    if (option == "--version") {
+      std::fprintf(context.out, "%s\n", kVersion);
+      return kExitDone;
+    }
+    if (option == "--root") {
+      if (next == arguments.size()) return UsageError(context, "--root needs a directory", "");
+      std::string root(arguments[next++]);
+      if (!CurrentPorts().files->ChangeDirectory(root)) {
+        return UsageError(context, "cannot use the store root ", root);
+      }
+      continue;
+    }
+    return UsageError(context, "unknown option ", option);
+  }
+  Arguments words(arguments.begin() + static_cast<std::ptrdiff_t>(next), arguments.end());
+  if (words.empty()) return RunHelp(context, words);
+  std::size_t wordsUsed = 0;
+  const Command* command = FindCommand(words, &wordsUsed);
+  if (command == nullptr) return UsageError(context, "unknown command ", words[0]);
+  Arguments rest(words.begin() + static_cast<std::ptrdiff_t>(wordsUsed), words.end());
+  return command->run(context, rest);
+}
+
+}  // namespace corvisant::tool

@@ -1,0 +1,41 @@
+// corvisant-tool: a command-line front on the core for scripts and black-box tests. Every
+// subcommand is a few lines over a core call; this file holds the dispatch shared by all.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvisant::tool {
+
+constexpr const char* kVersion = "1.02";
+
+// Exit codes: done; the asked-for thing is not there; the command line is wrong.
+constexpr int kExitDone = 0;
+constexpr int kExitNothing = 1;
+constexpr int kExitUsage = 2;
+
+using Arguments = std::vector<std::string_view>;
+
+struct Context {
+  std::FILE* out = stdout;
+  std::FILE* err = stderr;
+};
+
+struct Command {
+  const char* group;    // "url", "store", ... ; the first word of the command line
+  const char* name;     // the second word, or null for a one-word command
+  const char* usage;    // the arguments after the command's words
+  const char* summary;  // one line for "help"
+  int (*run)(Context& context, const Arguments& arguments);
+};
+
+// Runs the whole command line (without the program name): global options, then one command.
+int RunTool(Context& context, const Arguments& arguments);
+
+// Makes the console write the bytes it is given: no "\r\n" for "\n" on Windows, so that both
+// builds print the same text.
+void UseBinaryConsole();
+
+}  // namespace corvisant::tool
