@@ -14,9 +14,9 @@ UnixTime FromHistoryTime(std::uint32_t stored) {
 
 std::string FormatDisplayLine(const std::tm& when, std::string_view title) {
   char stamp[64];
-  int length = std::snprintf(stamp, sizeof stamp, "%04d/%02d/%02d %02d:%02d:%02d ",
-                             when.tm_year + 1900, when.tm_mon + 1, when.tm_mday, when.tm_hour,
-                             when.tm_min, when.tm_sec);
+  int length =
+      std::snprintf(stamp, sizeof stamp, "%04d/%02d/%02d %02d:%02d:%02d ", when.tm_year + 1900,
+                    when.tm_mon + 1, when.tm_mday, when.tm_hour, when.tm_min, when.tm_sec);
   std::string line(stamp, static_cast<std::size_t>(length));
   line.append(title.substr(0, kDisplayTitleMax));
   return line;

@@ -14,8 +14,7 @@ class PosixFiles : public Files {
   bool RemoveFile(const std::string& path) override;
   bool RemoveEmptyDirectory(const std::string& path) override;
   bool FreeDiskBytes(const std::string& path, std::uint64_t* bytes) override;
-  std::vector<DirectoryEntry> List(const std::string& directory,
-                                   std::string_view pattern) override;
+  std::vector<DirectoryEntry> List(const std::string& directory, std::string_view pattern) override;
   StreamPtr Open(const std::string& path, std::string_view mode) override;
 };
 

@@ -33,8 +33,8 @@ TEST(SortedStringList, FindIsExactAndCaseSensitive) {
     const char* text;
     int index;
   };
-  for (Case c : {Case{"Arial", 0}, Case{"arial", 1}, Case{"ARIAL", -1}, Case{"Aria", -1},
-                 Case{"", -1}}) {
+  for (Case c :
+       {Case{"Arial", 0}, Case{"arial", 1}, Case{"ARIAL", -1}, Case{"Aria", -1}, Case{"", -1}}) {
     EXPECT_EQ(list.Find(c.text), c.index) << c.text;
   }
 }
@@ -51,8 +51,7 @@ TEST(SortedStringList, SortsByteWiseAscending) {
   SortedStringList list;
   for (const char* text : {"b", "\xE9t\xE9", "B", "a", "", "ab", "A b"}) list.Add(text);
   list.Sort();
-  EXPECT_EQ(Entries(list),
-            (std::vector<std::string>{"", "A b", "B", "a", "ab", "b", "\xE9t\xE9"}));
+  EXPECT_EQ(Entries(list), (std::vector<std::string>{"", "A b", "B", "a", "ab", "b", "\xE9t\xE9"}));
 }
 
 }  // namespace

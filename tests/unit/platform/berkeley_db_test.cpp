@@ -1,8 +1,7 @@
 #include "platform/berkeley_db.h"
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>

@@ -23,8 +23,7 @@ TEST_F(FileStreamTest, TextModeWritesCarriageReturnLineFeed) {
     EXPECT_TRUE(stream->WriteText("<HTML>\n\n<BODY>"));
     EXPECT_TRUE(stream->Print("%s %d\n", "entries", 2));
     ASSERT_TRUE(stream->Close());
-    EXPECT_EQ(testing::ReadBytes(files_, "export.html"),
-              "<HTML>\r\n\r\n<BODY>entries 2\r\n")
+    EXPECT_EQ(testing::ReadBytes(files_, "export.html"), "<HTML>\r\n\r\n<BODY>entries 2\r\n")
         << mode;
   }
 }
@@ -43,9 +42,8 @@ TEST_F(FileStreamTest, TextModeReadsLineEndsBack) {
     const char* bytes;
     const char* text;
   };
-  for (Case c : {Case{"a\r\nb\r\n", "a\nb\n"}, Case{"lone\rcr", "lone\rcr"},
-                 Case{"end\r", "end\r"}, Case{"stop\x1Ahidden", "stop"},
-                 Case{"\n\r\n\r\r\n", "\n\n\r\n"}}) {
+  for (Case c : {Case{"a\r\nb\r\n", "a\nb\n"}, Case{"lone\rcr", "lone\rcr"}, Case{"end\r", "end\r"},
+                 Case{"stop\x1Ahidden", "stop"}, Case{"\n\r\n\r\r\n", "\n\n\r\n"}}) {
     ASSERT_TRUE(testing::WriteBytes(files_, "preferences", c.bytes));
     StreamPtr stream = files_.Open("preferences", "rt");
     ASSERT_TRUE(stream);

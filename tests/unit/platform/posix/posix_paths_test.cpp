@@ -10,10 +10,10 @@ TEST(PosixPaths, MapWindowsFormsAsWineDoes) {
     const char* windows;
     const char* posix;
   };
-  for (Case c : {Case{"Z:\\tmp\\x", "/tmp/x"}, Case{"z:\\tmp", "/tmp"}, Case{"Z:\\", "/"},
-                 Case{"Z:", "/"}, Case{"CorvisantDatabase\\etc\\version",
-                                       "CorvisantDatabase/etc/version"},
-                 Case{"a/b\\c", "a/b/c"}, Case{"C:\\x", "C:/x"}, Case{"", ""}}) {
+  for (Case c :
+       {Case{"Z:\\tmp\\x", "/tmp/x"}, Case{"z:\\tmp", "/tmp"}, Case{"Z:\\", "/"}, Case{"Z:", "/"},
+        Case{"CorvisantDatabase\\etc\\version", "CorvisantDatabase/etc/version"},
+        Case{"a/b\\c", "a/b/c"}, Case{"C:\\x", "C:/x"}, Case{"", ""}}) {
     EXPECT_EQ(ToPosixPath(c.windows), c.posix) << c.windows;
   }
 }
