@@ -8,14 +8,26 @@ function(corvisant_executable target)
   target_link_libraries(${target} PRIVATE corvisant_operator_new)
 endfunction()
 
-# A library of the portable core: sources given, plus those of the platform side's folder.
-function(corvisant_library target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;SIDE_SOURCES;DEPENDS" ${ARGN})
-  set(side_sources)
-  foreach(source IN LISTS ARG_SIDE_SOURCES)
-    list(APPEND side_sources ${CORVISANT_PLATFORM_SIDE}/${source})
-  endforeach()
-  add_library(${target} STATIC ${ARG_SOURCES} ${side_sources})
+# The sources of a folder as this build compiles them: its portable .cpp files and those of the
+# platform side's subfolder (win32/ or posix/).
+function(corvisant_folder_sources out folder)
+  file(GLOB portable CONFIGURE_DEPENDS ${folder}/*.cpp)
+  file(GLOB side CONFIGURE_DEPENDS ${folder}/${CORVISANT_PLATFORM_SIDE}/*.cpp)
+  set(${out} ${portable} ${side} PARENT_SCOPE)
+endfunction()
+
+# One layer of the core: a static library of everything in its folder, linked to the layers
+# below it that exist.
+function(corvisant_layer target folder)
+  corvisant_folder_sources(sources ${folder})
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
+  foreach(lower IN LISTS ARGN)
+    if(TARGET ${lower})
+      target_link_libraries(${target} PUBLIC ${lower})
+    endif()
+  endforeach()
 endfunction()

@@ -1,41 +1,48 @@
 #include "tools/corvisant-tool/tool.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/ports.h"
 
 namespace corvisant::tool {
 namespace {
 
-int RunHelp(Context& context, const Arguments& arguments);
-
-// The subcommands, in the order "help" lists them.
-const Command kCommands[] = {
-    {"help", nullptr, "", "list the subcommands", RunHelp},
-};
+// Every registered command. Made on first use: registrations run during static initialisation,
+// in no fixed order between files.
+std::vector<const Command*>& Registry() {
+  static std::vector<const Command*> commands;
+  return commands;
+}
 
 int RunHelp(Context& context, const Arguments&) {
   std::fprintf(context.out, "usage: corvisant-tool [--root DIR] [--version] COMMAND ...\n");
   std::fprintf(context.out, "  --root DIR   the store root (default: the current directory)\n");
   std::fprintf(context.out, "  --version    print the version\n");
   std::fprintf(context.out, "commands:\n");
-  for (const Command& command : kCommands) {
-    std::string words = command.group;
-    if (command.name != nullptr) words += std::string(" ") + command.name;
-    if (*command.usage != '\0') words += std::string(" ") + command.usage;
-    std::fprintf(context.out, "  %-40s %s\n", words.c_str(), command.summary);
+  std::vector<const Command*> listed = Registry();
+  std::stable_sort(listed.begin(), listed.end(), [](const Command* a, const Command* b) {
+    return std::strcmp(a->group, b->group) < 0;
+  });
+  for (const Command* command : listed) {
+    std::string words = command->group;
+    if (command->name != nullptr) words += std::string(" ") + command->name;
+    if (*command->usage != '\0') words += std::string(" ") + command->usage;
+    std::fprintf(context.out, "  %-40s %s\n", words.c_str(), command->summary);
   }
   return kExitDone;
 }
 
 const Command* FindCommand(const Arguments& words, std::size_t* wordsUsed) {
-  for (const Command& command : kCommands) {
-    if (words.empty() || words[0] != command.group) continue;
-    if (command.name == nullptr) {
+  for (const Command* command : Registry()) {
+    if (words.empty() || words[0] != command->group) continue;
+    if (command->name == nullptr) {
       *wordsUsed = 1;
-      return &command;
+      return command;
     }
-    if (words.size() >= 2 && words[1] == command.name) {
+    if (words.size() >= 2 && words[1] == command->name) {
       *wordsUsed = 2;
-      return &command;
+      return command;
     }
   }
   return nullptr;
@@ -48,7 +55,16 @@ int UsageError(Context& context, const char* problem, std::string_view detail) {
   return kExitUsage;
 }
 
+const Command kHelpCommands[] = {
+    {"help", nullptr, "", "list the subcommands", RunHelp},
+};
+const CommandRegistration registerHelp(kHelpCommands);
+
 }  // namespace
+
+CommandRegistration::CommandRegistration(const Command* commands, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) Registry().push_back(&commands[i]);
+}
 
 int RunTool(Context& context, const Arguments& arguments) {
   std::size_t next = 0;

@@ -31,6 +31,16 @@ struct Command {
   int (*run)(Context& context, const Arguments& arguments);
 };
 
+// Adds a file's commands to the tool; each *_commands.cpp holds one of these at namespace scope:
+//   const Command kUrlCommands[] = {...};
+//   const CommandRegistration registerUrl(kUrlCommands);
+class CommandRegistration {
+ public:
+  template <std::size_t N>
+  explicit CommandRegistration(const Command (&commands)[N]) : CommandRegistration(commands, N) {}
+  CommandRegistration(const Command* commands, std::size_t count);
+};
+
 // Runs the whole command line (without the program name): global options, then one command.
 int RunTool(Context& context, const Arguments& arguments);
 

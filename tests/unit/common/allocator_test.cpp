@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/sanitizer.h"
+#include "tests/support/exit_status.h"
 
 namespace corvisant {
 namespace {
@@ -113,14 +114,8 @@ TEST(Allocator, MemoryMessageHoldsTheWholeSize) {
   EXPECT_STREQ(text, "Corvisant can't obtain 18446744073709551551 bytes of memory.");
 }
 
-bool EndedWithFatalCode(int status) {
-  // -1 as Windows keeps it, 255 as a POSIX parent sees it.
-  return ::testing::ExitedWithCode(kFatalExitCode)(status) ||
-         ::testing::ExitedWithCode(kFatalExitCode & 0xFF)(status);
-}
-
 TEST(AllocatorDeathTest, FailureEndsTheProcessWithMinusOne) {
-  EXPECT_EXIT(Allocate(kImpossibleRequest), EndedWithFatalCode,
+  EXPECT_EXIT(Allocate(kImpossibleRequest), testing::EndedWithFatalCode,
               "Corvisant can't obtain 18446744073709551551 bytes of memory\\.");
 }
 
