@@ -5,6 +5,8 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/random.h"
+#include "platform/sound.h"
+#include "platform/system_folders.h"
 
 namespace corvisant {
 
@@ -12,6 +14,8 @@ struct Ports {
   Files* files = nullptr;
   Clock* clock = nullptr;
   Random* random = nullptr;
+  Sound* sound = nullptr;
+  SystemFolders* folders = nullptr;
 };
 
 // The installed ports.

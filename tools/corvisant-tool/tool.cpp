@@ -16,8 +16,11 @@ std::vector<const Command*>& Registry() {
 }
 
 int RunHelp(Context& context, const Arguments&) {
-  std::fprintf(context.out, "usage: corvisant-tool [--root DIR] [--version] COMMAND ...\n");
+  std::fprintf(context.out,
+               "usage: corvisant-tool [--root DIR] [--media DIR] [--version] COMMAND ...\n");
   std::fprintf(context.out, "  --root DIR   the store root (default: the current directory)\n");
+  std::fprintf(context.out,
+               "  --media DIR  the sound folder (default: the Windows Media folder)\n");
   std::fprintf(context.out, "  --version    print the version\n");
   std::fprintf(context.out, "commands:\n");
   std::vector<const Command*> listed = Registry();
@@ -80,6 +83,11 @@ int RunTool(Context& context, const Arguments& arguments) {
       if (!CurrentPorts().files->ChangeDirectory(root)) {
         return UsageError(context, "cannot use the store root ", root);
       }
+      continue;
+    }
+    if (option == "--media") {
+      if (next == arguments.size()) return UsageError(context, "--media needs a directory", "");
+      context.mediaDirectory = std::string(arguments[next++]);
       continue;
     }
     return UsageError(context, "unknown option ", option);

@@ -21,6 +21,8 @@ using Arguments = std::vector<std::string_view>;
 struct Context {
   std::FILE* out = stdout;
   std::FILE* err = stderr;
+  // The folder of the sound list as --media named it; empty for the Windows directory's Media.
+  std::string mediaDirectory;
 };
 
 struct Command {

@@ -2,6 +2,7 @@
 #include "platform/ports.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_files.h"
+#include "platform/posix/posix_system.h"
 
 namespace corvisant {
 
@@ -9,7 +10,9 @@ Ports SystemPorts() {
   static PosixFiles files;
   static PosixClock clock;
   static StandardRandom random;
-  return Ports{&files, &clock, &random};
+  static SilentSound sound;
+  static PosixSystemFolders folders;
+  return Ports{&files, &clock, &random, &sound, &folders};
 }
 
 // The allocator's own report (the message on stderr, exit -1) is the POSIX side's report.

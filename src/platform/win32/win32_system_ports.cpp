@@ -3,6 +3,7 @@
 #include "platform/win32/crt_random.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_system.h"
 
 namespace corvisant {
 
@@ -10,7 +11,9 @@ Ports SystemPorts() {
   static Win32Files files;
   static Win32Clock clock;
   static CrtRandom random;
-  return Ports{&files, &clock, &random};
+  static Win32Sound sound;
+  static Win32SystemFolders folders;
+  return Ports{&files, &clock, &random, &sound, &folders};
 }
 
 }  // namespace corvisant

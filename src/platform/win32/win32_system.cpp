@@ -1,0 +1,24 @@
+#include "platform/win32/win32_system.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <mmsystem.h>
+
+namespace corvisant {
+
+bool Win32Sound::PlayFile(const std::string& path) {
+  // SND_FILENAME (0x20000): the name is a file name; without SND_ASYNC the call returns when
+  // the sound has ended.
+  return ::PlaySoundA(path.c_str(), nullptr, SND_FILENAME) != FALSE;
+}
+
+std::string Win32SystemFolders::WindowsDirectory() {
+  char buffer[MAX_PATH + 1];
+  UINT length = ::GetWindowsDirectoryA(buffer, sizeof buffer);
+  if (length == 0 || length >= sizeof buffer) return std::string();
+  std::string directory(buffer, length);
+  if (directory.size() > 3 && directory.back() == '\\') directory.pop_back();
+  return directory;
+}
+
+}  // namespace corvisant
