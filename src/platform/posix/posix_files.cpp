@@ -1,5 +1,3 @@
-#include "platform/posix/posix_files.h"
-
 #include <dirent.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -10,6 +8,7 @@
 #include <memory>
 
 #include "platform/posix/posix_paths.h"
+#include "platform/system_files.h"
 
 namespace corvisant {
 namespace {
@@ -49,28 +48,28 @@ struct DirCloser {
 
 }  // namespace
 
-std::string PosixFiles::CurrentDirectory() {
+std::string SystemFiles::CurrentDirectory() {
   char buffer[PATH_MAX];
   if (::getcwd(buffer, sizeof buffer) == nullptr) return std::string();
   return ToWindowsPath(buffer);
 }
 
-bool PosixFiles::ChangeDirectory(const std::string& path) {
+bool SystemFiles::ChangeDirectory(const std::string& path) {
   return ::chdir(ToPosixPath(path).c_str()) == 0;
 }
 
-int PosixFiles::MakeDirectory(const std::string& path) {
+int SystemFiles::MakeDirectory(const std::string& path) {
   if (::mkdir(ToPosixPath(path).c_str(), 0777) == 0) return system_error::kNone;
   return ToSystemError(errno);
 }
 
-PathKind PosixFiles::Kind(const std::string& path) {
+PathKind SystemFiles::Kind(const std::string& path) {
   struct stat facts;
   if (::stat(ToPosixPath(path).c_str(), &facts) != 0) return PathKind::kMissing;
   return S_ISDIR(facts.st_mode) ? PathKind::kDirectory : PathKind::kFile;
 }
 
-bool PosixFiles::Facts(const std::string& path, FileFacts* facts) {
+bool SystemFiles::Facts(const std::string& path, FileFacts* facts) {
   struct stat status;
   if (::stat(ToPosixPath(path).c_str(), &status) != 0) return false;
   facts->size = static_cast<std::int64_t>(status.st_size);
@@ -79,7 +78,7 @@ bool PosixFiles::Facts(const std::string& path, FileFacts* facts) {
   return true;
 }
 
-bool PosixFiles::RemoveFile(const std::string& path) {
+bool SystemFiles::RemoveFile(const std::string& path) {
   // DeleteFile removes files only, never a directory.
   std::string native = ToPosixPath(path);
   struct stat status;
@@ -87,19 +86,19 @@ bool PosixFiles::RemoveFile(const std::string& path) {
   return ::unlink(native.c_str()) == 0;
 }
 
-bool PosixFiles::RemoveEmptyDirectory(const std::string& path) {
+bool SystemFiles::RemoveEmptyDirectory(const std::string& path) {
   return ::rmdir(ToPosixPath(path).c_str()) == 0;
 }
 
-bool PosixFiles::FreeDiskBytes(const std::string& path, std::uint64_t* bytes) {
+bool SystemFiles::FreeDiskBytes(const std::string& path, std::uint64_t* bytes) {
   struct statvfs facts;
   if (::statvfs(ToPosixPath(path).c_str(), &facts) != 0) return false;
   *bytes = static_cast<std::uint64_t>(facts.f_bavail) * facts.f_frsize;
   return true;
 }
 
-std::vector<DirectoryEntry> PosixFiles::List(const std::string& directory,
-                                             std::string_view pattern) {
+std::vector<DirectoryEntry> SystemFiles::List(const std::string& directory,
+                                              std::string_view pattern) {
   std::vector<DirectoryEntry> entries;
   std::string native = ToPosixPath(directory);
   std::unique_ptr<DIR, DirCloser> handle(::opendir(native.c_str()));
@@ -119,7 +118,7 @@ std::vector<DirectoryEntry> PosixFiles::List(const std::string& directory,
   return entries;
 }
 
-StreamPtr PosixFiles::Open(const std::string& path, std::string_view mode) {
+StreamPtr SystemFiles::Open(const std::string& path, std::string_view mode) {
   bool text = IsTextMode(mode);
   std::string nativeMode;
   for (char c : mode) {

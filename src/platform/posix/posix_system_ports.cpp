@@ -1,17 +1,16 @@
 // The POSIX side's ports: the native build of the core, the tool and the tests.
 #include "platform/ports.h"
-#include "platform/posix/posix_clock.h"
-#include "platform/posix/posix_files.h"
-#include "platform/posix/posix_system.h"
+#include "platform/system_files.h"
+#include "platform/system_services.h"
 
 namespace corvisant {
 
 Ports SystemPorts() {
-  static PosixFiles files;
-  static PosixClock clock;
+  static SystemFiles files;
+  static SystemClock clock;
   static StandardRandom random;
-  static SilentSound sound;
-  static PosixSystemFolders folders;
+  static SystemSound sound;
+  static SystemFolderLookup folders;
   return Ports{&files, &clock, &random, &sound, &folders};
 }
 

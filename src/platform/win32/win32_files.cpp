@@ -1,10 +1,10 @@
-#include "platform/win32/win32_files.h"
-
 #include <io.h>
 #include <sys/stat.h>
 #include <windows.h>
 
 #include <memory>
+
+#include "platform/system_files.h"
 
 namespace corvisant {
 namespace {
@@ -39,29 +39,29 @@ std::int64_t FileSize(const WIN32_FIND_DATAA& found) {
 
 }  // namespace
 
-std::string Win32Files::CurrentDirectory() {
+std::string SystemFiles::CurrentDirectory() {
   char buffer[MAX_PATH + 1];
   DWORD length = ::GetCurrentDirectoryA(sizeof buffer, buffer);
   if (length == 0 || length >= sizeof buffer) return std::string();
   return std::string(buffer, length);
 }
 
-bool Win32Files::ChangeDirectory(const std::string& path) {
+bool SystemFiles::ChangeDirectory(const std::string& path) {
   return ::SetCurrentDirectoryA(path.c_str()) != FALSE;
 }
 
-int Win32Files::MakeDirectory(const std::string& path) {
+int SystemFiles::MakeDirectory(const std::string& path) {
   if (::CreateDirectoryA(path.c_str(), nullptr)) return system_error::kNone;
   return static_cast<int>(::GetLastError());
 }
 
-PathKind Win32Files::Kind(const std::string& path) {
+PathKind SystemFiles::Kind(const std::string& path) {
   DWORD attributes = ::GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::kDirectory : PathKind::kFile;
 }
 
-bool Win32Files::Facts(const std::string& path, FileFacts* facts) {
+bool SystemFiles::Facts(const std::string& path, FileFacts* facts) {
   struct _stat64 status;
   if (::_stat64(path.c_str(), &status) != 0) return false;
   facts->size = static_cast<std::int64_t>(status.st_size);
@@ -70,21 +70,21 @@ bool Win32Files::Facts(const std::string& path, FileFacts* facts) {
   return true;
 }
 
-bool Win32Files::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()); }
+bool SystemFiles::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()); }
 
-bool Win32Files::RemoveEmptyDirectory(const std::string& path) {
+bool SystemFiles::RemoveEmptyDirectory(const std::string& path) {
   return ::RemoveDirectoryA(path.c_str()) != FALSE;
 }
 
-bool Win32Files::FreeDiskBytes(const std::string& path, std::uint64_t* bytes) {
+bool SystemFiles::FreeDiskBytes(const std::string& path, std::uint64_t* bytes) {
   ULARGE_INTEGER available;
   if (!::GetDiskFreeSpaceExA(path.c_str(), &available, nullptr, nullptr)) return false;
   *bytes = available.QuadPart;
   return true;
 }
 
-std::vector<DirectoryEntry> Win32Files::List(const std::string& directory,
-                                             std::string_view pattern) {
+std::vector<DirectoryEntry> SystemFiles::List(const std::string& directory,
+                                              std::string_view pattern) {
   std::vector<DirectoryEntry> entries;
   std::string search = directory + "\\" + std::string(pattern);
   WIN32_FIND_DATAA found;
@@ -103,7 +103,7 @@ std::vector<DirectoryEntry> Win32Files::List(const std::string& directory,
   return entries;
 }
 
-StreamPtr Win32Files::Open(const std::string& path, std::string_view mode) {
+StreamPtr SystemFiles::Open(const std::string& path, std::string_view mode) {
   std::FILE* file = std::fopen(path.c_str(), std::string(mode).c_str());
   if (file == nullptr) return nullptr;
   // The C library does text mode itself here.

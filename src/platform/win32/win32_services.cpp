@@ -1,18 +1,25 @@
-#include "platform/win32/win32_system.h"
-
+// The Win32 side of the system services: the clock, PlaySoundA and the Windows directory.
 #include <windows.h>
+
+#include "platform/system_services.h"
 // After windows.h, which it needs.
 #include <mmsystem.h>
 
+#include <ctime>
+
 namespace corvisant {
 
-bool Win32Sound::PlayFile(const std::string& path) {
+UnixTime SystemClock::Now() { return static_cast<UnixTime>(std::time(nullptr)); }
+
+void SystemClock::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+bool SystemSound::PlayFile(const std::string& path) {
   // SND_FILENAME (0x20000): the name is a file name; without SND_ASYNC the call returns when
   // the sound has ended.
   return ::PlaySoundA(path.c_str(), nullptr, SND_FILENAME) != FALSE;
 }
 
-std::string Win32SystemFolders::WindowsDirectory() {
+std::string SystemFolderLookup::WindowsDirectory() {
   char buffer[MAX_PATH + 1];
   UINT length = ::GetWindowsDirectoryA(buffer, sizeof buffer);
   if (length == 0 || length >= sizeof buffer) return std::string();

@@ -1,10 +1,12 @@
+// The operating system's files port. Declared once; each platform side defines it (posix/ maps
+// the Windows-form paths, win32/ hands them to the system).
 #pragma once
 
 #include "platform/files.h"
 
 namespace corvisant {
 
-class PosixFiles : public Files {
+class SystemFiles final : public Files {
  public:
   std::string CurrentDirectory() override;
   bool ChangeDirectory(const std::string& path) override;
