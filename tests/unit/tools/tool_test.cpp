@@ -2,39 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/ports.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/tool_capture.h"
 
 namespace corvisant::tool {
 namespace {
-
-// Runs the tool in-process with its output caught in temporary files.
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string Drain(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  char chunk[256];
-  std::size_t count;
-  while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, count);
-  std::fclose(file);
-  return text;
-}
-
-ToolRun RunCaptured(const Arguments& arguments) {
-  Context context;
-  context.out = std::tmpfile();
-  context.err = std::tmpfile();
-  int status = RunTool(context, arguments);
-  return ToolRun{status, Drain(context.out), Drain(context.err)};
-}
 
 class ToolTest : public ::testing::Test {
  protected:
@@ -44,14 +19,14 @@ class ToolTest : public ::testing::Test {
 };
 
 TEST_F(ToolTest, PrintsItsVersion) {
-  ToolRun run = RunCaptured({"--version"});
+  testing::ToolRun run = testing::RunToolCaptured({"--version"});
   EXPECT_EQ(run.status, kExitDone);
   EXPECT_EQ(run.out, "1.02\n");
 }
 
 TEST_F(ToolTest, HelpListsTheCommands) {
   for (const Arguments& arguments : {Arguments{"help"}, Arguments{}}) {
-    ToolRun run = RunCaptured(arguments);
+    testing::ToolRun run = testing::RunToolCaptured(arguments);
     EXPECT_EQ(run.status, kExitDone);
     EXPECT_NE(run.out.find("--root DIR"), std::string::npos);
     EXPECT_NE(run.out.find("  help "), std::string::npos);
@@ -63,7 +38,7 @@ TEST_F(ToolTest, RootChoosesTheStoreRoot) {
   testing::ScratchDirectory scratch(files);
   ASSERT_EQ(files.MakeDirectory("store"), 0);
   std::string store = scratch.path() + "\\store";
-  ToolRun run = RunCaptured({"--root", store, "help"});
+  testing::ToolRun run = testing::RunToolCaptured({"--root", store, "help"});
   EXPECT_EQ(run.status, kExitDone);
   EXPECT_EQ(files.CurrentDirectory(), store);
 }
@@ -72,7 +47,7 @@ TEST_F(ToolTest, WrongCommandLinesAreUsageErrors) {
   for (const Arguments& arguments :
        {Arguments{"frobnicate"}, Arguments{"--bogus"}, Arguments{"--root"},
         Arguments{"--root", "Z:\\no\\such\\directory", "help"}}) {
-    ToolRun run = RunCaptured(arguments);
+    testing::ToolRun run = testing::RunToolCaptured(arguments);
     EXPECT_EQ(run.status, kExitUsage) << arguments[0];
     EXPECT_TRUE(run.out.empty());
     EXPECT_NE(run.err.find("corvisant-tool: "), std::string::npos);

@@ -1,0 +1,177 @@
+#include "url/page_store.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "platform/message_ids.h"
+#include "platform/ports.h"
+#include "platform/report.h"
+#include "url/store_names.h"
+
+namespace corvisant {
+namespace {
+
+constexpr const char* kDataDirectories[] = {kHotlistDirectory, kHistoryDirectory, kEtcDirectory,
+                                            kTempDirectory};
+// Temporary names draw numbers of five digits.
+constexpr const char* kTempNameFormat = "%s\\%s\\%5.5d";
+constexpr std::size_t kTempNameSize = 64;
+// How many numbers NewTempFileName draws before it gives up: every one of them is taken.
+constexpr int kTempNameDraws = 8 * (kRandomMax + 1);
+
+Files& TheFiles() { return *CurrentPorts().files; }
+
+std::string Join(std::string_view parent, std::string_view name) {
+  if (parent.empty()) return std::string(name);
+  return std::string(parent) + "\\" + std::string(name);
+}
+
+void ReportDirectoryFailure(int keepRunning, std::string_view name, std::string_view parent,
+                            int error) {
+  Report(keepRunning, kReportNeverCloses, message::kCantCreateDirectory, {name, parent, error});
+}
+
+// Writes text into a new file at path ("wt"); 40005 when it cannot be created.
+void WriteTextFile(const std::string& path, const char* text) {
+  StreamPtr stream = TheFiles().Open(path, "wt");
+  if (stream == nullptr || !stream->WriteText(text) || !stream->Close()) {
+    Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
+  }
+}
+
+// The walk of a name's directories (all segments of a safe name but the last). Each that cannot
+// be made is reported when creating; the walk goes on. Returns the path of the directories.
+std::string WalkDirectories(const std::vector<std::string>& segments, bool create) {
+  std::string path;
+  for (std::size_t i = 0; i + 1 < segments.size(); ++i) {
+    std::string made;
+    int error = 0;
+    if (!EnsureDirectory(path, segments[i], create, &made, nullptr, &error) && create) {
+      ReportDirectoryFailure(kReportNonFatal, segments[i], path, error);
+    }
+    path = made;
+  }
+  return path;
+}
+
+std::vector<std::string> SplitSafeName(std::string_view name) {
+  std::string safe = SafeStoreName(name);
+  std::vector<std::string> segments;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t end = safe.find('\\', start);
+    segments.push_back(safe.substr(start, end - start));
+    if (end == std::string::npos) return segments;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+bool EnsureDirectory(std::string_view parent, std::string_view name, bool create,
+                     std::string* fullPath, bool* created, int* systemError) {
+  std::string path = Join(parent, name);
+  int error = system_error::kNone;
+  bool ok = false;
+  bool made = false;
+  switch (TheFiles().Kind(path)) {
+    case PathKind::kDirectory:
+      ok = true;
+      break;
+    case PathKind::kFile:
+      // A copy of a page stands where a directory of its site is needed: the directory wins.
+      TheFiles().RemoveFile(path);
+      error = TheFiles().MakeDirectory(path);
+      ok = made = error == system_error::kNone;
+      break;
+    case PathKind::kMissing:
+      error = create ? TheFiles().MakeDirectory(path) : system_error::kFileNotFound;
+      ok = made = create && error == system_error::kNone;
+      break;
+  }
+  if (fullPath != nullptr) *fullPath = path;
+  if (created != nullptr) *created = made;
+  if (systemError != nullptr) *systemError = error;
+  return ok;
+}
+
+bool PrepareStore() {
+  Files& files = TheFiles();
+  SetStoreRoot(files.CurrentDirectory());
+  CurrentPorts().random->Seed(static_cast<unsigned>(CurrentPorts().clock->Now()));
+  std::string database;
+  int error = 0;
+  if (!EnsureDirectory(StoreRoot(), kDatabaseDirectory, true, &database, nullptr, &error)) {
+    ReportDirectoryFailure(kReportFatal, kDatabaseDirectory, StoreRoot(), error);
+    return false;
+  }
+  for (const char* directory : kDataDirectories) {
+    if (!EnsureDirectory(database, directory, true, nullptr, nullptr, &error)) {
+      ReportDirectoryFailure(kReportFatal, directory, database, error);
+      return false;
+    }
+  }
+  std::string version = Join(Join(kDatabaseDirectory, kEtcDirectory), kVersionFile);
+  if (files.Open(version, "rt") == nullptr) WriteTextFile(version, kVersionText);
+  WriteTextFile(Join(Join(kDatabaseDirectory, kEtcDirectory), kEntryFile), kEntryText);
+  EmptyTempDirectory();
+  return true;
+}
+
+StreamPtr OpenLocalCopy(std::string_view relativeName, std::string_view mode, bool create,
+                        std::string* fullPath, bool* isDirectory) {
+  if (isDirectory != nullptr) *isDirectory = false;
+  // The file name ends at a "#": what follows names a place in the page, not a file.
+  std::size_t lastSeparator = relativeName.find_last_of("/\\");
+  std::size_t hash =
+      relativeName.find('#', lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1);
+  std::vector<std::string> segments = SplitSafeName(relativeName.substr(0, hash));
+  std::string path = Join(WalkDirectories(segments, create), segments.back());
+  if (fullPath != nullptr) *fullPath = path;
+  StreamPtr stream = TheFiles().Open(path, mode);
+  if (stream == nullptr && isDirectory != nullptr) {
+    *isDirectory = TheFiles().Kind(path) == PathKind::kDirectory;
+  }
+  return stream;
+}
+
+int FindStoredCopy(std::string_view relativeName, std::string* fullPath) {
+  bool isDirectory = false;
+  StreamPtr stream = OpenLocalCopy(relativeName, "rb+", true, fullPath, &isDirectory);
+  if (stream != nullptr) return kStoredCopyFound;
+  return isDirectory ? kStoredCopyIsDirectory : kNoStoredCopy;
+}
+
+bool FileOpensForUpdate(const std::string& path) { return TheFiles().Open(path, "rb+") != nullptr; }
+
+std::string EnsureDirectoriesFor(std::string_view path) {
+  std::vector<std::string> segments = SplitSafeName(path);
+  return Join(WalkDirectories(segments, true), segments.back());
+}
+
+std::string NewTempFileName() {
+  char name[kTempNameSize];
+  for (int draw = 0; draw < kTempNameDraws; ++draw) {
+    std::snprintf(name, sizeof name, kTempNameFormat, kDatabaseDirectory, kTempDirectory,
+                  CurrentPorts().random->Next());
+    if (TheFiles().Kind(name) == PathKind::kMissing) return name;
+  }
+  return std::string();
+}
+
+void EmptyTempDirectory() {
+  Files& files = TheFiles();
+  WalkTree(
+      Join(kDatabaseDirectory, kTempDirectory), nullptr,
+      [&files](const std::string& path) {
+        files.RemoveEmptyDirectory(path);
+        return 0;
+      },
+      [&files](const std::string& path) {
+        files.RemoveFile(path);
+        return 0;
+      });
+}
+
+}  // namespace corvisant

@@ -1,0 +1,67 @@
+// The page store on disk: the data directories, the opening of local copies (with their
+// directories made on the way) and the temporary file names. Paths are Windows-form and relative
+// to the store root, which is the working directory.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/file_stream.h"
+#include "url/store_files.h"
+#include "url/store_walk.h"
+
+namespace corvisant {
+
+// The data directory's sub-directories and files.
+constexpr const char* kHotlistDirectory = "hotlist";
+constexpr const char* kHistoryDirectory = "history";
+constexpr const char* kEtcDirectory = "etc";
+constexpr const char* kTempDirectory = "temp";
+constexpr const char* kVersionFile = "version";
+constexpr const char* kEntryFile = "entry.html";
+constexpr const char* kVersionText = "1.02";
+constexpr const char* kEntryText = "<HTML>\n<TITLE>***</TITLE></HTML>\n";
+
+// Start-up: sets the store root from the working directory, seeds the random generator with the
+// clock's time, makes the data directories (a failure is reported fatally, 40011), writes
+// "version" when missing and "entry.html" always (40005 on failure), empties "temp". False when a
+// directory could not be made (the program has ended then, unless the reporter lets it go on).
+bool PrepareStore();
+
+// The directory parent\name (name alone when parent is empty). A file of that name is replaced
+// by a directory. *fullPath gets the path, *created whether it was made here, *systemError the
+// system's error code of a failure.
+bool EnsureDirectory(std::string_view parent, std::string_view name, bool create,
+                     std::string* fullPath = nullptr, bool* created = nullptr,
+                     int* systemError = nullptr);
+
+// Opens the local copy named by relativeName (host[$port]/path with "/" separators) with mode.
+// With create, missing directories are made on the way (each failure reported with 40011).
+// *fullPath gets the file's path; *isDirectory is set when the open failed because a directory
+// stands there. Null when the file cannot be opened.
+StreamPtr OpenLocalCopy(std::string_view relativeName, std::string_view mode, bool create,
+                        std::string* fullPath = nullptr, bool* isDirectory = nullptr);
+
+// What FindStoredCopy finds.
+constexpr int kNoStoredCopy = 0;
+constexpr int kStoredCopyFound = 1;
+constexpr int kStoredCopyIsDirectory = 2;
+// kStoredCopyFound when the copy opens "rb+", kStoredCopyIsDirectory when a directory has its
+// name, else kNoStoredCopy; *fullPath gets the local path in every case. Missing directories on
+// the way are made.
+int FindStoredCopy(std::string_view relativeName, std::string* fullPath);
+
+// True when the file opens "rb+".
+bool FileOpensForUpdate(const std::string& path);
+// Makes every missing directory of a backslash-separated relative path (all segments but the
+// last), reporting 40011 for each that cannot be made. Returns the path in its safe store form
+// (SafeStoreName), the one to write the file under.
+std::string EnsureDirectoriesFor(std::string_view path);
+
+// "CorvisantDatabase\temp\NNNNN" with a random number not naming an existing file. Nothing is
+// created.
+std::string NewTempFileName();
+// Deletes every file below "CorvisantDatabase\temp" and removes its sub-directories.
+void EmptyTempDirectory();
+
+}  // namespace corvisant
