@@ -1,0 +1,111 @@
+#include "history/hotlist.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "history/text_escapes.h"
+#include "platform/message_ids.h"
+#include "platform/ports.h"
+#include "platform/report.h"
+#include "url/page_store.h"
+#include "url/store_names.h"
+
+namespace corvisant {
+namespace {
+
+constexpr std::string_view kDefaultDocumentTail = "\\index.html";
+constexpr std::string_view kExistsProbeMode = "rb";
+constexpr std::string_view kCreateMode = "wt";
+constexpr std::string_view kAppendMode = "at+";
+
+// A "<" in a page's title would open a tag in the hotlist page.
+std::string TitleForPage(std::string_view title) { return ReplaceEach(title, '<', "&lt;"); }
+
+// The local copy's name relative to the store root, in URL form; empty when there is none.
+std::string LocalCopyLink(std::string_view url) {
+  std::string fileUrl(url);
+  UrlToStoreFileUrl(fileUrl);
+  std::string local = UrlToStorePath(fileUrl);
+  if (local.empty()) return std::string();
+  if (!LocalFileExists(fileUrl)) {
+    // A site root whose default document is missing still links to the site's directory.
+    bool siteRoot = !url.empty() && url.back() == '/';
+    if (!siteRoot || local.size() <= kDefaultDocumentTail.size()) return std::string();
+    local.resize(local.size() - kDefaultDocumentTail.size());
+    if (CurrentPorts().files->Kind(local) == PathKind::kMissing) return std::string();
+  }
+  DosPathToUrlPath(local);
+  return local;
+}
+
+std::string FormatVisitTime(UnixTime time) {
+  std::time_t value = static_cast<std::time_t>(time);
+  const std::tm* local = std::localtime(&value);
+  std::tm when{};
+  if (local != nullptr) {
+    when = *local;
+  } else {
+    when.tm_year = 70;  // a time the C library cannot place shows as the epoch
+    when.tm_mday = 1;
+  }
+  char stamp[64];
+  std::snprintf(stamp, sizeof stamp, " %02d/%02d/%02d %02d:%02d:%02d\n", when.tm_year + 1900,
+                when.tm_mon + 1, when.tm_mday, when.tm_hour, when.tm_min, when.tm_sec);
+  return stamp;
+}
+
+}  // namespace
+
+std::string UrlForAttribute(std::string_view url) { return ReplaceEach(url, '"', "%22"); }
+
+std::string HotlistHeader() {
+  return "<HTML>\n<base href=\"file://" + StoreRootUrlPath() + "/\">\n";
+}
+
+std::string FormatHotlistEntry(std::string_view url, std::string_view title, UnixTime time) {
+  std::string line =
+      "<li><A HREF=\"" + UrlForAttribute(url) + "\">" + TitleForPage(title) + "</A> ";
+  std::string local = LocalCopyLink(url);
+  if (!local.empty()) line += "<A HREF=\"" + UrlForAttribute(local) + "\">(*)</A>";
+  line += FormatVisitTime(time);
+  return line;
+}
+
+bool IsValidHotlistName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return name.find_first_of("\\/:") == std::string_view::npos;
+}
+
+std::string HotlistPath(std::string_view name) {
+  return std::string(kDatabaseDirectory) + "\\" + kHotlistDirectory + "\\" + std::string(name);
+}
+
+HotlistCreation CreateHotlist(std::string_view name) {
+  if (!IsValidHotlistName(name)) return HotlistCreation::kInvalidName;
+  Files& files = *CurrentPorts().files;
+  std::string path = HotlistPath(name);
+  if (files.Open(path, kExistsProbeMode) != nullptr) return HotlistCreation::kExists;
+  StreamPtr file = files.Open(path, kCreateMode);
+  if (!file) {
+    Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
+    return HotlistCreation::kFailed;
+  }
+  bool written = file->WriteText(HotlistHeader());
+  return file->Close() && written ? HotlistCreation::kCreated : HotlistCreation::kFailed;
+}
+
+bool AddNewestToHotlist(std::string_view name, UrlListFile& history) {
+  if (!IsValidHotlistName(name)) return false;
+  HistoryEntryPtr newest = history.ReadEntryFromNewest(0);
+  if (!newest) return false;
+  Files& files = *CurrentPorts().files;
+  std::string path = HotlistPath(name);
+  // Appending to a hotlist that was never created would make one without its header.
+  if (files.Kind(path) != PathKind::kFile) return false;
+  StreamPtr file = files.Open(path, kAppendMode);
+  if (!file) return false;
+  bool written = file->WriteText(FormatHotlistEntry(newest->url, newest->title, newest->time));
+  return file->Close() && written;
+}
+
+}  // namespace corvisant

@@ -1,0 +1,93 @@
+// history add / count / list / line: the history store of the data directory.
+#include <string>
+
+#include "common/times.h"
+#include "platform/clock.h"
+#include "tools/corvisant-tool/history_tool.h"
+
+namespace corvisant::tool {
+namespace {
+
+using namespace history;
+
+// The clock of a visit recorded "--now T".
+class FixedClock : public Clock {
+ public:
+  explicit FixedClock(UnixTime now) : now_(now) {}
+  UnixTime Now() override { return now_; }
+  void Sleep(unsigned) override {}
+
+ private:
+  UnixTime now_;
+};
+
+int RunAdd(Context& context, const Arguments& arguments) {
+  constexpr const char* kUsage = "history add URL [--title TITLE] [--now T]";
+  ParsedArguments parsed = Parse(arguments, {"--title", "--now"}, {});
+  long long now = 0;
+  if (!parsed.ok || parsed.words.size() != 1 ||
+      !parsed.Number("--now", CurrentPorts().clock->Now(), &now)) {
+    return Usage(context, kUsage);
+  }
+  ListSource source;
+  if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
+  FixedClock clock(now);
+  Ports ports = CurrentPorts();
+  ports.clock = &clock;
+  Ports previous = InstallPorts(ports);
+  bool titleKnown = parsed.Has("--title");
+  std::string title(titleKnown ? parsed.options["--title"] : std::string_view());
+  bool recorded = source.history()->RecordVisit(parsed.words[0], titleKnown, &title);
+  InstallPorts(previous);
+  std::fprintf(context.out, "%s\n", recorded ? "recorded" : "skipped");
+  return kExitDone;
+}
+
+int RunCount(Context& context, const Arguments& arguments) {
+  if (!arguments.empty()) return Usage(context, "history count");
+  ListSource source;
+  if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
+  std::fprintf(context.out, "%d\n", source.list().Count());
+  return kExitDone;
+}
+
+int RunList(Context& context, const Arguments& arguments) {
+  ParsedArguments parsed = Parse(arguments, {"--first", "--count"}, {"--oldest-first"});
+  long long first = 0;
+  long long count = 0;
+  if (!parsed.ok || !parsed.words.empty() || !parsed.Number("--first", 0, &first) ||
+      !parsed.Number("--count", -1, &count)) {
+    return Usage(context, "history list [--oldest-first] [--first I] [--count N]");
+  }
+  ListSource source;
+  if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
+  PrintEntries(context, source.list(), parsed.Has("--oldest-first"), first, count);
+  return kExitDone;
+}
+
+int RunLine(Context& context, const Arguments& arguments) {
+  long long line = 0;
+  if (arguments.size() != 1 || !ParseNumber(arguments[0], &line)) {
+    return Usage(context, "history line I");
+  }
+  ListSource source;
+  if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
+  HistoryEntryPtr entry = source.list().ReadEntryFromNewest(static_cast<int>(line));
+  if (!entry) return Failed(context, "no readable entry " + std::string(arguments[0]));
+  std::fprintf(context.out, "%s\n",
+               Printable(FormatLocalDisplayLine(entry->time, entry->title)).c_str());
+  return kExitDone;
+}
+
+const Command kHistoryCommands[] = {
+    {"history", "add", "URL [--title TITLE] [--now T]", "record a visit (recorded or skipped)",
+     RunAdd},
+    {"history", "count", "", "the number of history entries", RunCount},
+    {"history", "list", "[--oldest-first] [--first I] [--count N]",
+     "the entries, newest first: I, time, URL, title", RunList},
+    {"history", "line", "I", "the History window's text of line I", RunLine},
+};
+const CommandRegistration registerHistory(kHistoryCommands);
+
+}  // namespace
+}  // namespace corvisant::tool
