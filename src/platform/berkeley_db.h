@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "bsd_types.h"  // from the platform side's folder: the BSD types db_185.h expects
 
@@ -18,5 +19,9 @@ struct DbCloser {
 };
 
 using DbHandle = std::unique_ptr<DB, DbCloser>;
+
+// The name dbopen takes for a Windows-form path: Berkeley DB opens files itself, past the files
+// port, so each platform side says how its C library names the file.
+std::string DbFilePath(const std::string& windowsPath);
 
 }  // namespace corvisant

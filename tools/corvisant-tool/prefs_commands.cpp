@@ -1,0 +1,157 @@
+// prefs ...: the "preferences" and "windowpos" files of the store root. Sound names are those of
+// the sound list (--media, else the Windows directory's Media folder).
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "app/preferences_file.h"
+#include "app/window_positions.h"
+#include "tools/corvisant-tool/tool.h"
+
+namespace corvisant::tool {
+namespace {
+
+constexpr int kHexBase = 16;
+constexpr int kDecimalBase = 10;
+
+int Usage(Context& context, const char* usage) {
+  std::fprintf(context.err, "usage: corvisant-tool prefs %s\n", usage);
+  return kExitUsage;
+}
+
+int Refuse(Context& context, const char* what, std::string_view value) {
+  std::fprintf(context.err, "corvisant-tool: %s: %.*s\n", what, static_cast<int>(value.size()),
+               value.data());
+  return kExitUsage;
+}
+
+// A whole int, decimal or with "0x" hexadecimal.
+bool ParseNumber(std::string_view text, int* value) {
+  std::string digits(text);
+  int base = kDecimalBase;
+  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+    base = kHexBase;
+    digits = digits.substr(2);
+  }
+  if (digits.empty() || digits[0] == '+' || (base == kHexBase && digits[0] == '-')) return false;
+  char* end = nullptr;
+  long long parsed = std::strtoll(digits.c_str(), &end, base);
+  if (*end != '\0' || parsed < INT_MIN || parsed > INT_MAX) return false;
+  *value = static_cast<int>(parsed);
+  return true;
+}
+
+struct NumberSetting {
+  const char* name;
+  int Preferences::*field;
+  bool (*usable)(int);
+};
+
+const NumberSetting kNumberSettings[] = {
+    {"record-level", &Preferences::recordLevel, IsValidRecordLevel},
+    {"replay-mode", &Preferences::replayMode, IsValidReplayMode},
+    {"show-page", &Preferences::showPage, IsValidShowPage},
+    {"navigation-method", &Preferences::navigationMethod, IsValidNavigationMethod},
+    {"miscellaneous", &Preferences::miscellaneous, IsValidMiscellaneous},
+};
+
+// A sound of the list by name; false (with a message) when the list has none of that name.
+bool FindSound(Context& context, const SoundList& sounds, std::string_view name, int* index) {
+  *index = sounds.IndexOf(name);
+  if (*index != kNoSound || name == kNoSoundName) return true;
+  std::fprintf(context.err, "corvisant-tool: no sound named %.*s in %s\n",
+               static_cast<int>(name.size()), name.data(), sounds.folder().c_str());
+  return false;
+}
+
+// Applies one setting to the record; an exit code other than kExitDone when it cannot.
+int Apply(Context& context, const Arguments& arguments, const SoundList& sounds,
+          Preferences& preferences) {
+  std::string_view name = arguments[0];
+  for (const NumberSetting& setting : kNumberSettings) {
+    if (name != setting.name) continue;
+    int value = 0;
+    if (arguments.size() != 2) return Usage(context, "set NAME NUMBER");
+    if (!ParseNumber(arguments[1], &value) || !setting.usable(value)) {
+      return Refuse(context, "not a usable value", arguments[1]);
+    }
+    preferences.*setting.field = value;
+    return kExitDone;
+  }
+  if (name == "finish-sound") {
+    if (arguments.size() != 2) return Usage(context, "set finish-sound NAME");
+    return FindSound(context, sounds, arguments[1], &preferences.navigationFinishSound)
+               ? kExitDone
+               : kExitNothing;
+  }
+  if (name == "keyword") {
+    int index = 0;
+    int sound = kNoSound;
+    if (arguments.size() != 4) return Usage(context, "set keyword I WORD SOUNDNAME");
+    if (!ParseNumber(arguments[1], &index) || index < 0 || index >= kKeywordCount) {
+      return Refuse(context, "not a keyword entry (0 to 9)", arguments[1]);
+    }
+    if (arguments[2].find('\n') != std::string_view::npos) {
+      return Refuse(context, "a keyword cannot hold a line feed", arguments[2]);
+    }
+    if (!FindSound(context, sounds, arguments[3], &sound)) return kExitNothing;
+    preferences.SetKeyword(index, arguments[2], sound);
+    return kExitDone;
+  }
+  if (name == "font") {
+    int size = 0;
+    if (arguments.size() != 3) return Usage(context, "set font SIZE FACE");
+    if (!ParseNumber(arguments[1], &size) || !IsValidFont(size, arguments[2])) {
+      return Refuse(context, "not a usable font", arguments[2]);
+    }
+    preferences.SetFont(size, arguments[2]);
+    return kExitDone;
+  }
+  return Refuse(context, "unknown preference", name);
+}
+
+int RunShow(Context& context, const Arguments& arguments) {
+  if (!arguments.empty()) return Usage(context, "show");
+  SoundList sounds;
+  Preferences preferences;
+  LoadSoundsAndPreferences(context.mediaDirectory, sounds, preferences);
+  std::string text = FormatPreferences(preferences, sounds);
+  std::fwrite(text.data(), 1, text.size(), context.out);
+  return kExitDone;
+}
+
+int RunSet(Context& context, const Arguments& arguments) {
+  if (arguments.empty()) return Usage(context, "set NAME VALUE...");
+  SoundList sounds;
+  Preferences preferences;
+  LoadSoundsAndPreferences(context.mediaDirectory, sounds, preferences);
+  int status = Apply(context, arguments, sounds, preferences);
+  if (status != kExitDone) return status;
+  return SavePreferences(preferences, sounds) ? kExitDone : kExitNothing;
+}
+
+int RunWindowPositions(Context& context, const Arguments& arguments) {
+  if (!arguments.empty()) return Usage(context, "windowpos");
+  Preferences preferences;
+  LoadWindowPositions(preferences, kOrdinaryScreen);
+  std::string text = FormatWindowPositions(preferences);
+  // The file's lines without their " = ".
+  for (std::size_t at = text.find(" = "); at != std::string::npos; at = text.find(" = ", at)) {
+    text.erase(at + 1, 2);
+  }
+  std::fwrite(text.data(), 1, text.size(), context.out);
+  return kExitDone;
+}
+
+const Command kPrefsCommands[] = {
+    {"prefs", "show", "", "the preferences file as it would be saved", RunShow},
+    {"prefs", "set", "NAME VALUE...",
+     "set record-level, replay-mode, show-page, navigation-method, miscellaneous, finish-sound, "
+     "keyword I WORD SOUNDNAME or font SIZE FACE, and save",
+     RunSet},
+    {"prefs", "windowpos", "", "the three remembered window rectangles", RunWindowPositions},
+};
+const CommandRegistration registerPrefs(kPrefsCommands);
+
+}  // namespace
+}  // namespace corvisant::tool
