@@ -46,17 +46,17 @@ bool IsValidFont(int size, std::string_view face) {
          face.find_first_of(std::string_view("\0\n", 2)) == std::string_view::npos;
 }
 
-bool ParseFontSpec(std::string_view spec, int* size, std::string* face) {
-  std::size_t comma = spec.find(',');
+bool ParseFontSetting(std::string_view text, int* size, std::string* face) {
+  std::size_t comma = text.find(',');
   // The face begins two characters after the comma: behind ", ".
-  if (comma == std::string_view::npos || comma == 0 || spec.size() < comma + 2) return false;
+  if (comma == std::string_view::npos || comma == 0 || text.size() < comma + 2) return false;
   int value = 0;
   for (std::size_t i = 0; i < comma; ++i) {
-    if (spec[i] < '0' || spec[i] > '9' || value > kMaxFontSize) return false;
-    value = value * 10 + (spec[i] - '0');
+    if (text[i] < '0' || text[i] > '9' || value > kMaxFontSize) return false;
+    value = value * 10 + (text[i] - '0');
   }
   *size = value;
-  *face = std::string(spec.substr(comma + 2));
+  *face = std::string(text.substr(comma + 2));
   return true;
 }
 
@@ -76,7 +76,7 @@ void Preferences::BuildWithDefaults() {
   RecomputeKeywordWatch();
   fontSize = 0;
   fontFace.clear();
-  ParseFontSpec(kDefaultFontSpec, &fontSize, &fontFace);
+  ParseFontSetting(kDefaultFontSpec, &fontSize, &fontFace);
   menuBarWindowRect = WindowRect();
   historyWindowRect = WindowRect();
   finderWindowRect = WindowRect();

@@ -108,7 +108,7 @@ bool IsValidShowPage(int seconds);
 bool IsValidFont(int size, std::string_view face);
 
 // The size and face of a font description "SIZE, FACE"; false (nothing set) when it is not one.
-bool ParseFontSpec(std::string_view spec, int* size, std::string* face);
+bool ParseFontSetting(std::string_view text, int* size, std::string* face);
 
 // Told when the list font changes, so that the open windows can take it. The Windows side
 // installs one after the windows exist.
