@@ -13,17 +13,12 @@ struct QuotedMessage {
   const char* text;
 };
 
-// The texts exactly as the user has always seen them, spelling and double spaces included.
-const QuotedMessage kQuotedMessages[] = {
-    {40000,
-     "DdeInitialize returned ERROR 0x%08X. Corvisant can't start using data exchange facility. You "
-     "may need to reboot the system."},
+// Texts whose odd spelling, spacing or punctuation the user has always seen, and that a tidy-up
+// would change. (40011 and 40023 are checked filled in by the reporting tests.)
+const QuotedMessage kQuirkyMessages[] = {
     {40001,
      "DdeNameService returned ERROR 0x%08X. Corvisant can't start using data exchange facility. . "
      "You may need to reboot the system."},
-    {40002,
-     "DdeConnect returned ERROR 0x%08x. Corvisant can't connect with Netscape Browser. You may "
-     "need to exit the browser and relaunch again."},
     {40003,
      "DdeClientTransaction returned ERROR 0x%08x.  Corvisant failed to communicate with Netscape "
      "Browser.  You may need to exit the browser and relaunch again."},
@@ -32,22 +27,8 @@ const QuotedMessage kQuotedMessages[] = {
      "launch it first and then push the 'ON' button of the Corvisant controller."},
     {40005,
      "Corvisant can't create %s. Make sure the disk isn't write protected nor it isn't full."},
-    {40006, "Corvisant can't open HTML file %s for rewrite."},
-    {40007, "Corvisant can't read HTML file %s for rewrite."},
-    {40008, "Corvisant can't rewrite HTML file %s. This file may contain a syntax error."},
-    {40009, "Corvisant can't open HTML file %s for extracting its title."},
-    {40010, "Corvisant can't read HTML file %s for extracting its title."},
-    {40011,
-     "Corvisant can't create directory  %s under %s by the reason %d. Make sure the disk isn't "
-     "write protected nor it isn't full."},
-    {40012, "Corvisant can't read file %s by the reason %d."},
-    {40013, "Corvisant can't open the preference file for saving."},
-    {40014, "Corvisant can't write the preference file."},
     {40015, "Corvisant can't open the vist appointments file for saving."},
     {40016, "Corvisant can't write the vist appointments file."},
-    {40021, "The manual section '%s' was not found."},
-    {40022, "Corvisant can't check free disk space."},
-    {40023, "Only %s MB of free disk space is availabe for Corvisant to keep data."},
     {40024,
      "Netscape Navigator process seems like running, but it does not satisfy the requirement to "
      "open a new window within a certain time. This may happen when Netscape Browser is just going "
@@ -55,12 +36,15 @@ const QuotedMessage kQuotedMessages[] = {
      "doesn't work,  you may need to reboot the system."},
 };
 
-TEST(MessageTable, HoldsEveryMessageExactly) {
-  for (const QuotedMessage& quoted : kQuotedMessages) {
-    const char* text = MessageText(quoted.id);
-    ASSERT_NE(text, nullptr) << quoted.id;
-    EXPECT_STREQ(text, quoted.text) << quoted.id;
-    EXPECT_LE(std::strlen(text), kMessageTextMax) << quoted.id;
+TEST(MessageTable, EveryMessageIsThereWithinTheLimitAndQuirksAreKept) {
+  for (int id = 40000; id <= 40024; ++id) {
+    if (id >= 40017 && id <= 40020) continue;
+    const char* text = MessageText(id);
+    ASSERT_NE(text, nullptr) << id;
+    EXPECT_LE(std::strlen(text), kMessageTextMax) << id;
+  }
+  for (const QuotedMessage& quoted : kQuirkyMessages) {
+    EXPECT_STREQ(MessageText(quoted.id), quoted.text) << quoted.id;
   }
 }
 

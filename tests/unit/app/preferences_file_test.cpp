@@ -20,24 +20,17 @@ namespace {
 
 const char kPath[] = "CorvisantDatabase\\etc\\preferences";
 
-const char kDefaultFile[] =
-    "record level = 0x0041\n"
-    "replay mode = 0x000f\n"
-    "show page = 20 secs\n"
-    "navigation method = 0x0041\n"
-    "navigation finish sound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "keyword = \nsound = no sound\n"
-    "miscellaneous = 0x0001\n"
-    "font = 80, MS Sans Serif\n";
+// The file the defaults save as, by hand: ten keyword entries between the flag words and the font.
+std::string Repeated(const std::string& text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+const std::string kDefaultFile =
+    "record level = 0x0041\nreplay mode = 0x000f\nshow page = 20 secs\n"
+    "navigation method = 0x0041\nnavigation finish sound = no sound\n" +
+    Repeated("keyword = \nsound = no sound\n", 10) +
+    "miscellaneous = 0x0001\nfont = 80, MS Sans Serif\n";
 
 // Every saved field of the record, one string each, in the order of the file's lines.
 std::vector<std::string> FieldList(const Preferences& p) {
@@ -76,21 +69,16 @@ class PreferencesFileTest : public ::testing::Test {
   SoundList sounds_;
 };
 
-TEST_F(PreferencesFileTest, DefaultsSaveAsTheTwentySevenLineFile) {
-  Preferences preferences;
-  ASSERT_TRUE(SavePreferences(preferences, sounds_));
-  std::string saved = testing::ReadBytes(files(), kPath);
-  EXPECT_EQ(saved, kDefaultFile);
-  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 27);
-}
-
-TEST_F(PreferencesFileTest, WithoutAFileEveryDefaultStays) {
+TEST_F(PreferencesFileTest, WithoutAFileTheDefaultsStayAndSaveAsTheTwentySevenLineFile) {
   Preferences preferences;
   preferences.showPage = 33;
   EXPECT_FALSE(LoadPreferences(preferences, sounds_));
   EXPECT_EQ(preferences.showPage, 33);
-  Preferences defaults;
-  EXPECT_EQ(SavedFields(Loaded(kDefaultFile)), SavedFields(defaults));
+  ASSERT_TRUE(SavePreferences(Preferences(), sounds_));
+  std::string saved = testing::ReadBytes(files(), kPath);
+  EXPECT_EQ(saved, kDefaultFile);
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 27);
+  EXPECT_EQ(SavedFields(Loaded(kDefaultFile)), SavedFields(Preferences()));
 }
 
 TEST_F(PreferencesFileTest, SavesFlagWordsInFourDigitsAndLoadsTheSameRecord) {
@@ -189,37 +177,26 @@ TEST_F(PreferencesFileTest, AFileCutAnywhereKeepsTheDefaultsOfTheRest) {
 }
 
 TEST_F(PreferencesFileTest, DamagedAndHostileValuesKeepTheDefaults) {
-  struct Case {
-    const char* name;
-    std::string text;
+  const std::string cases[] = {
+      "",
+      "record level 0x0022\nreplay mode 0x0001\n",  // no equals at all
+      "record level =",                             // equals at the very end
+      "record level = ",                            // equals one before the end
+      "record level = 0xZZZZ\nreplay mode = 0x\nshow page = secs\n",
+      "record level = 0x7fffffffff\nreplay mode = 0xffffffff\n",  // flag words too big
+      "record level = 0x0040\nreplay mode = 0x00ff\n",            // flags no dialog writes
+      "record level = 0x0041\nreplay mode = 0x000f\nshow page = -5 secs\n",
+      "record level = 0x0041\nreplay mode = 0x000f\nshow page = 99999999999999999999 secs\n",
+      std::string("\x01=\xff\xfe=\x00=abc", 10),
+      "record level = 0x" + std::string(100000, 'x'),
   };
-  std::string overlong(100000, 'x');
-  const Case cases[] = {
-      {"empty", ""},
-      {"no equals at all", "record level 0x0022\nreplay mode 0x0001\n"},
-      {"equals at the very end", "record level ="},
-      {"equals one before the end", "record level = "},
-      {"no digits", "record level = 0xZZZZ\nreplay mode = 0x\nshow page = secs\n"},
-      {"flag word too big", "record level = 0x7fffffffff\nreplay mode = 0xffffffff\n"},
-      {"flag word no dialog writes", "record level = 0x0040\nreplay mode = 0x00ff\n"},
-      {"show page out of range",
-       "record level = 0x0041\nreplay mode = 0x000f\nshow page = -5 secs\n"},
-      {"show page overflows",
-       "record level = 0x0041\nreplay mode = 0x000f\nshow page = 99999999999999999999 secs\n"},
-      {"binary garbage", std::string("\x01=\xff\xfe=\x00=abc", 10)},
-      {"an over-long line", "record level = 0x" + overlong},
-      {"NUL hides the rest", std::string("record level = 0x0022\0replay mode = 0x0003", 42)},
-  };
-  Preferences defaults;
-  for (const Case& c : cases) {
-    Preferences loaded = Loaded(c.text);
-    std::string expected = SavedFields(defaults);
-    if (std::string(c.name) == "NUL hides the rest") {
-      EXPECT_EQ(loaded.recordLevel, 0x22);
-      loaded.recordLevel = defaults.recordLevel;
-    }
-    EXPECT_EQ(SavedFields(loaded), expected) << c.name;
+  for (const std::string& text : cases) {
+    EXPECT_EQ(SavedFields(Loaded(text)), SavedFields(Preferences())) << text.substr(0, 80);
   }
+  Preferences cut = Loaded(std::string("record level = 0x0022\0replay mode = 0x0003", 42));
+  EXPECT_EQ(cut.recordLevel, 0x22);
+  cut.recordLevel = Preferences().recordLevel;
+  EXPECT_EQ(SavedFields(cut), SavedFields(Preferences())) << "a NUL hides the rest";
 }
 
 TEST_F(PreferencesFileTest, OverLongKeywordsAndUnusableFontsAreContained) {

@@ -15,6 +15,7 @@ struct FormatCase {
 };
 
 TEST(FormatReportText, FillsDirectivesAsWvsprintfDoes) {
+  std::string longText(2 * kReportTextMax, 'a');
   const FormatCase cases[] = {
       {"can't create %s.", {"C:\\x\\y"}, "can't create C:\\x\\y."},
       {"ERROR 0x%08X.", {0xC0000005u}, "ERROR 0xC0000005."},
@@ -36,33 +37,15 @@ TEST(FormatReportText, FillsDirectivesAsWvsprintfDoes) {
       {"%c%c", {65, "bc"}, "Ab"},
       {"100%%", {}, "100%"},
       {"", {"unused"}, ""},
-  };
-  for (const FormatCase& test : cases) {
-    EXPECT_EQ(FormatReportText(test.format, test.arguments), test.expected) << test.format;
-  }
-}
-
-TEST(FormatReportText, NeverReadsAnArgumentThatWasNotGiven) {
-  const FormatCase cases[] = {
+      // An argument of the other kind is shown as given.
+      {"reason %d, %s MB", {"unknown", 12}, "reason unknown, 12 MB"},
+      // An argument that was not given is never read; the directive stays as it stands.
       {"%s under %s by %d", {"temp"}, "temp under %s by %d"},
       {"%08X", {}, "%08X"},
       {"ends with %", {}, "ends with %"},
       {"ends with %-08", {1}, "ends with %-08"},
-      // An unknown directive is written as it stands and takes no argument.
-      {"%q %s", {"x"}, "%q x"},
-  };
-  for (const FormatCase& test : cases) {
-    EXPECT_EQ(FormatReportText(test.format, test.arguments), test.expected) << test.format;
-  }
-}
-
-TEST(FormatReportText, ArgumentsOfTheOtherKindAreShownAsGiven) {
-  EXPECT_EQ(FormatReportText("reason %d, %s MB", {"unknown", 12}), "reason unknown, 12 MB");
-}
-
-TEST(FormatReportText, TextIsCutAtTheLimit) {
-  std::string longText(2 * kReportTextMax, 'a');
-  const FormatCase cases[] = {
+      {"%q %s", {"x"}, "%q x"},  // an unknown directive takes no argument
+      // The text is cut at the limit.
       {"%s!", {longText}, std::string(kReportTextMax, 'a')},
       {"%99999999999999999999d", {7}, std::string(kReportTextMax - 1, ' ') + "7"},
   };

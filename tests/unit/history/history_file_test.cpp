@@ -46,6 +46,10 @@ class HistoryFileTest : public testing::StoreTest {
   }
   ~HistoryFileTest() override { InstallHistoryPorts(previousPorts_); }
 
+  void FreshHistory() {
+    testing::RemoveTree(files_, "CorvisantDatabase\\history");
+    files_.MakeDirectory("CorvisantDatabase\\history");
+  }
   bool Visit(HistoryFile& history, const std::string& url, const std::string& title) {
     std::string buffer = title;
     return history.RecordVisit(url, true, &buffer);
@@ -91,8 +95,7 @@ TEST_F(HistoryFileTest, RepeatsWithinTwentySecondsAreRecordedOnce) {
   for (const Case& c : {Case{0, "http://h1/", "Home", 1}, Case{20, "http://h1/", "Home", 1},
                         Case{21, "http://h1/", "Home", 2}, Case{5, "http://h1/", "Other", 2},
                         Case{5, "http://h1/x.html", "Home", 2}, Case{5, "http://H1/", "Home", 2}}) {
-    testing::RemoveTree(files_, "CorvisantDatabase\\history");
-    files_.MakeDirectory("CorvisantDatabase\\history");
+    FreshHistory();
     OpenFilesTable table;
     HistoryFile history(table);
     ASSERT_TRUE(history.OpenHistory());
@@ -106,7 +109,7 @@ TEST_F(HistoryFileTest, RepeatsWithinTwentySecondsAreRecordedOnce) {
 
 TEST_F(HistoryFileTest, TitleRulesDecideWhatIsRecorded) {
   struct Case {
-    const char* url;
+    std::string url;
     bool titleKnown;
     const char* title;
     const char* browserTitle;
@@ -122,10 +125,12 @@ TEST_F(HistoryFileTest, TitleRulesDecideWhatIsRecorded) {
       {"http://h1/a.html", false, "ignored", "From browser", "http://h1/a.html | From browser"},
       {"http://h1/a.html", false, "ignored", "", "http://h1/a.html | http://h1/a.html"},
       {"http://h1/index.html", true, "Root", "", "http://h1/ | Root"},
+      // A local copy is recorded under its web URL.
+      {"file://" + StoreRootUrlPath() + "/www.h1.example$81/docs/index.html", true, "Docs", "",
+       "http://www.h1.example:81/docs/ | Docs"},
   };
   for (const Case& c : cases) {
-    testing::RemoveTree(files_, "CorvisantDatabase\\history");
-    files_.MakeDirectory("CorvisantDatabase\\history");
+    FreshHistory();
     OpenFilesTable table;
     HistoryFile history(table);
     ASSERT_TRUE(history.OpenHistory());
@@ -141,15 +146,6 @@ TEST_F(HistoryFileTest, TitleRulesDecideWhatIsRecorded) {
     if (c.recorded != nullptr) expected.push_back(c.recorded);
     EXPECT_EQ(NewestFirst(history), expected) << c.url;
   }
-}
-
-TEST_F(HistoryFileTest, LocalCopyIsRecordedUnderItsWebUrl) {
-  HistoryFile history(openFiles_);
-  ASSERT_TRUE(history.OpenHistory());
-  std::string local = "file://" + StoreRootUrlPath() + "/www.h1.example$81/docs/index.html";
-  ASSERT_TRUE(Visit(history, local, "Docs"));
-  EXPECT_EQ(NewestFirst(history),
-            (std::vector<std::string>{"http://www.h1.example:81/docs/ | Docs"}));
 }
 
 TEST_F(HistoryFileTest, EachVisitPutsItsLineAtTheTopOfTheHistoryWindow) {
@@ -188,8 +184,7 @@ TEST_F(HistoryFileTest, ANewDataFileStartsOnlyPastTheLimit) {
     std::uint16_t appendNumber;
   };
   for (const Case& c : {Case{kDataFileLimit, 1}, Case{kDataFileLimit + 1, 2}}) {
-    testing::RemoveTree(files_, "CorvisantDatabase\\history");
-    files_.MakeDirectory("CorvisantDatabase\\history");
+    FreshHistory();
     ASSERT_TRUE(Put(kIndex, RecordBytes(1, kVisitTimeStored, 0)));
     {
       // Sparse: only the first entry and the last byte are written.
@@ -240,8 +235,7 @@ TEST_F(HistoryFileTest, ACrashMidVisitLosesOnlyThatVisit) {
       {"record nearly whole", "http://lost/\rLost\r", RecordBytes(1, 0, 32).substr(0, 11)},
   };
   for (const Case& c : cases) {
-    testing::RemoveTree(files_, "CorvisantDatabase\\history");
-    files_.MakeDirectory("CorvisantDatabase\\history");
+    FreshHistory();
     clock_.Set(kVisitTime);
     {
       OpenFilesTable table;

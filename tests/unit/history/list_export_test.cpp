@@ -43,16 +43,13 @@ class ListExportTest : public testing::StoreTest {
   UnixTime visit_ = testing::LocalTime(1997, 12, 5, 10, 3, 4);
 };
 
-TEST_F(ListExportTest, HotlistOfAnEmptyListIsHeaderAndEnd) {
+TEST_F(ListExportTest, HotlistHasTheHeaderThenOneLinePerEntryOldestFirst) {
   UrlList list(openFiles_);
   MakeList(list, 0);
   ASSERT_TRUE(SaveAsHotlist(list, "empty.html"));
   EXPECT_EQ(Bytes("empty.html"), Header() + "</html>\r\n");
-}
-
-TEST_F(ListExportTest, HotlistHasOneLinePerEntryOldestFirst) {
-  UrlList list(openFiles_);
-  MakeList(list, 2);
+  ASSERT_TRUE(list.AppendEntry("http://h0/", "T0", visit_));
+  ASSERT_TRUE(list.AppendEntry("http://h1/", "T1", visit_ + 1));
   ASSERT_TRUE(SaveAsHotlist(list, "two.html"));
   EXPECT_EQ(Bytes("two.html"),
             Header() + "<li><A HREF=\"http://h0/\">T0</A>  1997/12/05 10:03:04\r\n" +

@@ -40,38 +40,26 @@ class HistoryCommandsTest : public ::testing::Test {
   const std::string at_ = std::to_string(t_);
 };
 
-TEST_F(HistoryCommandsTest, VisitsFollowTheRecordingRules) {
-  struct Step {
-    std::vector<std::string> words;
-    const char* out;
-  };
+// The recording rules themselves are tested on the history directly; here the answers' forms.
+TEST_F(HistoryCommandsTest, VisitsAnswerRecordedOrSkippedAndListEscapedTexts) {
   auto later = [this](int seconds) { return std::to_string(t_ + seconds); };
-  const Step steps[] = {
-      {{"history", "count"}, "0\n"},
-      {{"history", "add", "http://h1/", "--title", "Home", "--now", later(0)}, "recorded\n"},
-      {{"history", "add", "http://h1/", "--title", "Home", "--now", later(20)}, "skipped\n"},
-      {{"history", "add", "http://h1/", "--title", "Home", "--now", later(41)}, "recorded\n"},
-      {{"history", "add", "http://h1/", "--title", "Other", "--now", later(42)}, "recorded\n"},
-      {{"history", "add", "http://h2/a.gif", "--now", later(50)}, "recorded\n"},
-      {{"history", "add", "http://h2/a.zip", "--now", later(60)}, "skipped\n"},
-      {{"history", "add", "http://h2/map.gif?3,4", "--title", "M", "--now", later(70)},
-       "skipped\n"},
-      {{"history", "add", "http://h2/t", "--title", "two\r\nlines\x80", "--now", later(80)},
-       "recorded\n"},
-      {{"history", "count"}, "5\n"},
-  };
-  for (const Step& step : steps) {
-    Arguments arguments(step.words.begin(), step.words.end());
-    EXPECT_EQ(Out(arguments), step.out) << step.words[1] << " " << step.words.back();
-  }
+  EXPECT_EQ(Out({"history", "count"}), "0\n");
+  EXPECT_EQ(Out({"history", "add", "http://h1/", "--title", "Home", "--now", later(0)}),
+            "recorded\n");
+  EXPECT_EQ(Out({"history", "add", "http://h1/", "--title", "Home", "--now", later(20)}),
+            "skipped\n");
+  EXPECT_EQ(
+      Out({"history", "add", "http://h2/t", "--title", "two\r\nlines\x80", "--now", later(80)}),
+      "recorded\n");
+  EXPECT_EQ(Out({"history", "count"}), "2\n");
+  const std::string newest = later(80) + "\thttp://h2/t\ttwo \\x0alines\\x80\n";
   EXPECT_EQ(Out({"history", "list", "--count", "2"}),
-            "0\t" + later(80) + "\thttp://h2/t\ttwo \\x0alines\\x80\n" + "1\t" + later(50) +
-                "\thttp://h2/a.gif\thttp://h2/a.gif\n");
+            "0\t" + newest + "1\t" + later(0) + "\thttp://h1/\tHome\n");
   EXPECT_EQ(Out({"history", "list", "--oldest-first", "--first", "1", "--count", "1"}),
-            "1\t" + later(41) + "\thttp://h1/\tHome\n");
-  EXPECT_EQ(Out({"history", "line", "4"}), "1997/12/05 10:03:04 Home\n");
+            "1\t" + newest);
+  EXPECT_EQ(Out({"history", "line", "1"}), "1997/12/05 10:03:04 Home\n");
   EXPECT_EQ(Out({"history", "line", "0"}), "1997/12/05 10:04:24 two \\x0alines\\x80\n");
-  EXPECT_EQ(RunToolCaptured({"history", "line", "5"}).status, kExitNothing);
+  EXPECT_EQ(RunToolCaptured({"history", "line", "2"}).status, kExitNothing);
 }
 
 TEST_F(HistoryCommandsTest, ListPairsAreMadeShownSortedAndReversed) {
@@ -108,7 +96,6 @@ TEST_F(HistoryCommandsTest, ExportsWriteTheirFormats) {
   Out({"export", "urllist", "history", "saved"});
   EXPECT_EQ(Bytes("saved.urli"), Bytes("CorvisantDatabase\\history\\HistoryIndex"));
   EXPECT_EQ(Bytes("saved.urld"), "http://h1/\rHome\r");
-  EXPECT_EQ(Out({"list", "show", "saved"}), "0\t" + at_ + "\thttp://h1/\tHome\n");
   Out({"export", "urllist", "saved", "copy"});
   EXPECT_EQ(Bytes("copy.urli"), Bytes("saved.urli"));
 }

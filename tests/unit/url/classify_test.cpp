@@ -31,7 +31,6 @@ TEST(ClassifyTest, AnswersByTheTables) {
   };
   const Case cases[] = {
       {"http://h1/a/b.html", "110000110"},
-      {"http://h1/", "110000110"},
       {"http://h1.example/dir", "110000100"},  // the host's "." counts: extension example/dir
       {"https://h1/a.html", "010000110"},
       {"shttp://h1/a.htm", "110000110"},
@@ -57,15 +56,11 @@ TEST(ClassifyTest, AnswersByTheTables) {
   for (const Case& c : cases) EXPECT_EQ(Classes(c.url), c.classes) << c.url;
 }
 
-TEST(ClassifyTest, SchemeTests) {
-  EXPECT_TRUE(IsWebScheme("http"));
-  EXPECT_TRUE(IsWebScheme("shttp"));
-  EXPECT_FALSE(IsWebScheme("https"));
-  EXPECT_FALSE(IsWebScheme("HTTP"));
-  EXPECT_TRUE(IsFtpScheme("ftp"));
-  EXPECT_FALSE(IsFtpScheme("ftps"));
-  EXPECT_TRUE(IsFileScheme("file"));
-  EXPECT_FALSE(IsFileScheme("File"));
+TEST(ClassifyTest, SchemeTestsAreExactAndCaseSensitive) {
+  for (const char* web : {"http", "shttp"}) EXPECT_TRUE(IsWebScheme(web)) << web;
+  for (const char* other : {"https", "HTTP"}) EXPECT_FALSE(IsWebScheme(other)) << other;
+  EXPECT_TRUE(IsFtpScheme("ftp") && IsFileScheme("file"));
+  EXPECT_FALSE(IsFtpScheme("ftps") || IsFileScheme("File"));
 }
 
 TEST(ClassifyTest, LongUrlsAreClassifiedWhole) {
@@ -76,14 +71,8 @@ TEST(ClassifyTest, LongUrlsAreClassifiedWhole) {
   }
 }
 
-class HtmlFileTest : public ::testing::Test {
- protected:
-  void SetUp() override { previous_ = InstallPorts(SystemPorts()); }
-  void TearDown() override { InstallPorts(previous_); }
-  Ports previous_;
-};
-
-TEST_F(HtmlFileTest, SniffsTheFirst256Bytes) {
+TEST(HtmlFileTest, SniffsTheFirst256Bytes) {
+  Ports previous = InstallPorts(SystemPorts());
   Files& files = *CurrentPorts().files;
   testing::ScratchDirectory scratch(files);
   struct Case {
@@ -108,6 +97,7 @@ TEST_F(HtmlFileTest, SniffsTheFirst256Bytes) {
   ASSERT_EQ(files.MakeDirectory("dir"), 0);
   ASSERT_TRUE(testing::WriteBytes(files, "dir\\in.html", "<html>"));
   EXPECT_TRUE(IsHtmlFileIn("dir", "in.html"));
+  InstallPorts(previous);
 }
 
 }  // namespace

@@ -40,6 +40,14 @@ class PageStoreTest : public ::testing::Test {
   bool Write(const std::string& path, const std::string& bytes) {
     return testing::WriteBytes(files(), path, bytes);
   }
+  // top\a.html, top\b.gif and top\sub\c.html.
+  void MakeTree() {
+    ASSERT_EQ(files().MakeDirectory("top"), 0);
+    ASSERT_EQ(files().MakeDirectory("top\\sub"), 0);
+    for (const char* file : {"top\\a.html", "top\\b.gif", "top\\sub\\c.html"}) {
+      ASSERT_TRUE(Write(file, "x"));
+    }
+  }
 
   Ports previous_;
   Files* system_ = SystemPorts().files;
@@ -50,7 +58,7 @@ class PageStoreTest : public ::testing::Test {
   testing::RecordingReporter reporter_;
 };
 
-TEST_F(PageStoreTest, PrepareStoreMakesTheDataDirectories) {
+TEST_F(PageStoreTest, PrepareStoreMakesAndRefreshesTheDataDirectories) {
   ASSERT_TRUE(PrepareStore());
   for (const char* directory :
        {"CorvisantDatabase", "CorvisantDatabase\\hotlist", "CorvisantDatabase\\history",
@@ -62,10 +70,8 @@ TEST_F(PageStoreTest, PrepareStoreMakesTheDataDirectories) {
   EXPECT_EQ(random_.seed(), static_cast<unsigned>(kStartTime));
   EXPECT_EQ(StoreRoot(), scratch_.path());
   EXPECT_TRUE(reporter_.reports().empty());
-}
 
-TEST_F(PageStoreTest, PrepareStoreKeepsVersionRewritesEntryEmptiesTemp) {
-  ASSERT_TRUE(PrepareStore());
+  // Again over an existing store: the version is kept, the entry rewritten, temp emptied.
   ASSERT_TRUE(Write("CorvisantDatabase\\etc\\version", "0.99"));
   ASSERT_TRUE(Write("CorvisantDatabase\\etc\\entry.html", "old"));
   ASSERT_EQ(files().MakeDirectory("CorvisantDatabase\\temp\\sub"), 0);
@@ -116,27 +122,42 @@ TEST_F(PageStoreTest, EnsureDirectoryReplacesAFileByADirectory) {
   EXPECT_EQ(files().Kind("a\\b"), PathKind::kMissing);
 }
 
-TEST_F(PageStoreTest, LocalCopiesLiveUnderTheirSite) {
+// Each copy lives under its site; names a file system would read as something else get a safe
+// plain name of the store, never one outside it or in the data directory.
+TEST_F(PageStoreTest, LocalCopiesLiveUnderTheirSiteWithSafeNames) {
   struct Case {
-    const char* url;
+    const char* name;
     const char* path;
+    const char* url;  // the web URL naming the same copy, or null
   };
   const Case cases[] = {
-      {"http://h1/a/b.html", "h1\\a\\b.html"},
-      {"http://h1:81", "h1$81\\index.html"},
-      {"http://h1/q?x#f", "h1\\q^x"},
+      {"h1/a/b.html", "h1\\a\\b.html", "http://h1/a/b.html"},
+      {"h1:81/index.html", "h1$81\\index.html", "http://h1:81"},
+      {"h1/q?x", "h1\\q^x", "http://h1/q?x#f"},
+      {"h1/con.html", "h1\\con_.html", nullptr},
+      {"h1/../../x.html", "h1\\__\\__\\x.html", nullptr},
+      {"h1/a. /b.html", "h1\\a__\\b.html", nullptr},
+      {"CorvisantDatabase/etc/version", "CorvisantDatabase_\\etc\\version", nullptr},
+      {"/x.html", "_\\x.html", nullptr},
+      {"h1/nul", "h1\\nul_", nullptr},
   };
   for (const Case& c : cases) {
-    std::string normalised = NormaliseUrlForStore(c.url, nullptr, false);
-    std::string name = normalised.substr(normalised.find("//") + 2);
     std::string path;
-    StreamPtr stream = OpenLocalCopy(name, "wb", true, &path);
-    ASSERT_NE(stream, nullptr) << c.url;
-    EXPECT_EQ(path, c.path);
+    StreamPtr stream = OpenLocalCopy(c.name, "wb", true, &path);
+    ASSERT_NE(stream, nullptr) << c.name;
+    EXPECT_TRUE(stream->WriteText("copy"));
     stream.reset();
-    EXPECT_EQ(system_->Kind(scratch_.path() + "\\" + c.path), PathKind::kFile) << c.url;
-    EXPECT_EQ(UrlToStorePath(c.url), c.path) << "the same name both ways";
+    EXPECT_EQ(path, c.path);
+    EXPECT_EQ(Read(scratch_.path() + "\\" + c.path), "copy") << c.name;
+    if (c.url != nullptr) {
+      EXPECT_EQ(UrlToStorePath(c.url), c.path) << "the same name both ways";
+    }
   }
+  EXPECT_EQ(files().Kind("CorvisantDatabase"), PathKind::kMissing);
+  WalkTree(scratch_.path(), nullptr, nullptr, [this](const std::string& path) {
+    EXPECT_EQ(testing::StoreNameProblem(path.substr(scratch_.path().size() + 1)), "") << path;
+    return 0;
+  });
   EXPECT_TRUE(reporter_.reports().empty());
 }
 
@@ -220,35 +241,6 @@ TEST_F(PageStoreTest, HostileNamesNeverLeaveTheStore) {
   InstallPorts(outer);
 }
 
-TEST_F(PageStoreTest, HostileNamesOnDiskStayPlainNamesOfTheStore) {
-  struct Case {
-    const char* name;
-    const char* path;
-  };
-  const Case cases[] = {
-      {"h1/con.html", "h1\\con_.html"},
-      {"h1/../../x.html", "h1\\__\\__\\x.html"},
-      {"h1/a. /b.html", "h1\\a__\\b.html"},
-      {"CorvisantDatabase/etc/version", "CorvisantDatabase_\\etc\\version"},
-      {"/x.html", "_\\x.html"},
-      {"h1/nul", "h1\\nul_"},
-  };
-  for (const Case& c : cases) {
-    std::string path;
-    StreamPtr stream = OpenLocalCopy(c.name, "wb", true, &path);
-    ASSERT_NE(stream, nullptr) << c.name;
-    EXPECT_TRUE(stream->WriteText("copy"));
-    stream.reset();
-    EXPECT_EQ(path, c.path);
-    EXPECT_EQ(Read(scratch_.path() + "\\" + c.path), "copy") << c.name;
-  }
-  EXPECT_EQ(files().Kind("CorvisantDatabase"), PathKind::kMissing);
-  WalkTree(scratch_.path(), nullptr, nullptr, [this](const std::string& path) {
-    EXPECT_EQ(testing::StoreNameProblem(path.substr(scratch_.path().size() + 1)), "") << path;
-    return 0;
-  });
-}
-
 TEST_F(PageStoreTest, EnsureDirectoriesForGivesTheSafePath) {
   EXPECT_EQ(EnsureDirectoriesFor("h1\\img\\a.gif"), "h1\\img\\a.gif");
   EXPECT_EQ(files().Kind("h1\\img"), PathKind::kDirectory);
@@ -277,12 +269,7 @@ TEST_F(PageStoreTest, TempNamesGiveUpWhenEveryNumberIsTaken) {
 }
 
 TEST_F(PageStoreTest, WalksVisitEveryFile) {
-  ASSERT_EQ(files().MakeDirectory("top"), 0);
-  ASSERT_EQ(files().MakeDirectory("top\\sub"), 0);
-  ASSERT_TRUE(Write("top\\a.html", "1"));
-  ASSERT_TRUE(Write("top\\b.gif", "2"));
-  ASSERT_TRUE(Write("top\\sub\\c.html", "3"));
-
+  MakeTree();
   std::vector<std::string> names;
   EXPECT_EQ(ForEachFile("top", "html",
                         [&names](const std::string& name) {
@@ -311,10 +298,7 @@ TEST_F(PageStoreTest, WalksVisitEveryFile) {
 }
 
 TEST_F(PageStoreTest, RelativeWalkHandsEachDirectoryItsState) {
-  ASSERT_EQ(files().MakeDirectory("top"), 0);
-  ASSERT_EQ(files().MakeDirectory("top\\sub"), 0);
-  ASSERT_TRUE(Write("top\\a.html", "1"));
-  ASSERT_TRUE(Write("top\\sub\\c.html", "3"));
+  MakeTree();
   std::vector<std::string> seen;
   WalkState next = 100;
   int result = WalkTreeRelative(
@@ -332,7 +316,7 @@ TEST_F(PageStoreTest, RelativeWalkHandsEachDirectoryItsState) {
   EXPECT_EQ(result, 0);
   std::sort(seen.begin(), seen.end());
   EXPECT_EQ(seen, (std::vector<std::string>{"dir sub 100", "dir top 7", "file top a.html 100",
-                                            "file top\\sub c.html 101"}));
+                                            "file top b.gif 100", "file top\\sub c.html 101"}));
   EXPECT_EQ(WalkTreeRelative("", "nowhere", nullptr, nullptr, 0), -1);
   EXPECT_EQ(WalkTreeRelative(
                 "", "top", [](const std::string&, WalkState, WalkState*) { return 3; }, nullptr, 0),
