@@ -1,6 +1,7 @@
 #include "history/entry_texts.h"
 
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 #include "history/text_escapes.h"
@@ -11,16 +12,27 @@ namespace {
 constexpr std::string_view kEncodedTextEnd = "%0D";
 constexpr std::string_view kTitleTextEndReplacement = " ";
 
-// One text up to its end byte; keeps at most kTextReadMax bytes and passes over the rest, so
-// that a long text never spills into the next one.
-bool ReadText(FileStream& stream, std::string* text) {
-  text->clear();
-  for (;;) {
-    int c = stream.GetChar();
-    if (c == EOF) return false;
-    if (c == kTextEnd) return true;
-    if (text->size() < kTextReadMax) text->push_back(static_cast<char>(c));
+constexpr std::size_t kReadChunk = 512;
+
+// Reads the texts that follow the stream's position, each up to its end byte, a chunk at a time:
+// an entry's two texts usually arrive in one read. Keeps at most kTextReadMax bytes of each and
+// passes over the rest, so that a long text never spills into the next one.
+bool ReadTexts(FileStream& stream, std::string* const* texts, std::size_t count) {
+  char chunk[kReadChunk];
+  std::size_t current = 0;
+  texts[0]->clear();
+  while (current < count) {
+    std::size_t got = stream.Read(chunk, sizeof chunk);
+    if (got == 0) return false;
+    for (std::size_t i = 0; i < got && current < count; ++i) {
+      if (chunk[i] == kTextEnd) {
+        if (++current < count) texts[current]->clear();
+      } else if (texts[current]->size() < kTextReadMax) {
+        texts[current]->push_back(chunk[i]);
+      }
+    }
   }
+  return true;
 }
 
 }  // namespace
@@ -50,7 +62,8 @@ std::int64_t AppendEntryTexts(FileStream& stream, std::string_view url, std::str
 bool ReadEntryTexts(FileStream& stream, std::uint32_t offset, std::string* url,
                     std::string* title) {
   if (!stream.Seek(static_cast<std::int64_t>(offset), SeekFrom::kStart)) return false;
-  return ReadText(stream, url) && ReadText(stream, title);
+  std::string* const texts[] = {url, title};
+  return ReadTexts(stream, texts, std::size(texts));
 }
 
 }  // namespace corvisant
