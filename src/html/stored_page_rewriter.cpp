@@ -1,0 +1,172 @@
+#include "html/stored_page_rewriter.h"
+
+#include <utility>
+
+#include "common/preferences.h"
+#include "html/html_scanner.h"
+#include "html/local_references.h"
+#include "html/page_text_rewrite.h"
+#include "html/rewrite_handoffs.h"
+#include "platform/message_ids.h"
+#include "platform/ports.h"
+
+namespace corvisant {
+namespace {
+
+// A copy of a query URL: such files are often not there, and are passed over silently.
+constexpr char kMappedQueryMark = '^';
+// A page with fewer tokens than this, and without a tag that marks HTML, is not HTML.
+constexpr int kFewestHtmlTokens = 2;
+
+struct FrameState {
+  int pending = 0;
+  UnixTime lastFrameTag = 0;
+};
+
+FrameState& Frames() {
+  static FrameState state;
+  return state;
+}
+
+// The file's whole text, NUL-terminated after its length. A short read is reported (40007) and
+// what was read is kept.
+std::string ReadPage(FileStream& stream, const std::string& path) {
+  std::int64_t size = stream.Size();
+  std::string page(size < 0 ? 0 : static_cast<std::size_t>(size), '\0');
+  std::size_t read = stream.Read(page.data(), page.size());
+  if (size < 0 || read != page.size()) {
+    ReportPageFileFailure(message::kCantReadHtmlForRewrite, path);
+  }
+  page.resize(read);
+  return page;
+}
+
+bool IsHtml(const HtmlToken* tokens, int looksLikeHtml) {
+  if (looksLikeHtml) return true;
+  int count = 0;
+  for (const HtmlToken* token = tokens; token != nullptr && count < kFewestHtmlTokens;
+       token = token->next.get()) {
+    ++count;
+  }
+  return count >= kFewestHtmlTokens;
+}
+
+// The queue-images decision: images are queued for the frame pages that follow a frameset, when
+// no navigator is active, and otherwise only for the page that the browser shows.
+bool DecideQueueImages(std::string_view reportedUrl) {
+  FrameState& frames = Frames();
+  if (frames.pending > 0) {
+    --frames.pending;
+    return true;
+  }
+  const RewriteHandoffs& handoffs = CurrentRewriteHandoffs();
+  if (handoffs.navigation == nullptr || !handoffs.navigation->NavigatorActive()) return true;
+  std::string current;
+  return handoffs.browser != nullptr && handoffs.browser->CurrentUrl(&current) &&
+         current == reportedUrl;
+}
+
+PageRewriteSettings SettingsFor(std::string_view pageUrl, std::string_view reportedUrl) {
+  PageRewriteSettings settings;
+  settings.pageUrl = pageUrl;
+  settings.pageDepth = StoredPageDepth(pageUrl);
+  settings.queueImages = DecideQueueImages(reportedUrl);
+  if (const Preferences* preferences = CurrentPreferences()) {
+    settings.keepEveryDocument = preferences->keepLocalCopies != 0 &&
+                                 (preferences->recordLevel & record_level::kEveryType) != 0;
+    settings.followVisitTags =
+        (preferences->miscellaneous & miscellaneous_flag::kFollowVisitTags) != 0;
+  }
+  return settings;
+}
+
+bool WriteWhole(FileStream& stream, const std::string& bytes) {
+  return stream.Write(bytes.data(), bytes.size()) == bytes.size() && stream.Flush();
+}
+
+// Puts rewritten in the place of original in the file: over the old bytes when it is not
+// shorter, else into the file made anew (which sets its new, shorter end). A write that fails
+// part-way puts the original bytes back, so that no half-rewritten page stays in the store.
+bool ReplacePage(StreamPtr stream, const std::string& path, const std::string& original,
+                 const std::string& rewritten) {
+  Files& files = *CurrentPorts().files;
+  bool written = false;
+  if (rewritten.size() >= original.size()) {
+    written = stream->Seek(0, SeekFrom::kStart) && WriteWhole(*stream, rewritten);
+    written = stream->Close() && written;
+  } else {
+    stream->Close();
+    StreamPtr fresh = files.Open(path, "wb");
+    written = fresh != nullptr && WriteWhole(*fresh, rewritten) && fresh->Close();
+  }
+  if (written) return true;
+  ReportPageFileFailure(message::kCantRewriteHtml, path);
+  StreamPtr restore = files.Open(path, "wb");
+  if (restore != nullptr) {
+    WriteWhole(*restore, original);
+    restore->Close();
+  }
+  return false;
+}
+
+void HandOn(std::string_view reportedUrl, const HtmlToken* tokens, const RewriteOutcome& outcome,
+            bool followVisitTags) {
+  const RewriteHandoffs& handoffs = CurrentRewriteHandoffs();
+  if (handoffs.images != nullptr) {
+    for (const RewriteOutcome::DeferredImage& image : outcome.images) {
+      handoffs.images->DeferObject(reportedUrl, image.imageUrl, image.localName);
+    }
+  }
+  if (handoffs.navigation != nullptr && handoffs.navigation->NavigatorActive()) {
+    handoffs.navigation->PageLoaded(reportedUrl, tokens, outcome.links);
+  }
+  if (followVisitTags && outcome.hasVisitTags && handoffs.replay != nullptr) {
+    handoffs.replay->TakeOver(outcome.visits);
+  }
+}
+
+}  // namespace
+
+void NoteFrameTag() {
+  FrameState& frames = Frames();
+  ++frames.pending;
+  Clock* clock = CurrentPorts().clock;
+  if (clock != nullptr) frames.lastFrameTag = clock->Now();
+}
+
+int PendingFrames() { return Frames().pending; }
+UnixTime LastFrameTagTime() { return Frames().lastFrameTag; }
+void ResetFrameState() { Frames() = FrameState(); }
+
+int RewriteStoredPage(std::string_view pageUrl, std::string_view reportedUrl,
+                      const std::string& localPath, std::string* title, RewriteOutcome* outcome) {
+  title->clear();
+  RewriteOutcome local;
+  if (outcome == nullptr) outcome = &local;
+  *outcome = RewriteOutcome();
+  StreamPtr stream = CurrentPorts().files->Open(localPath, "rb+");
+  if (stream == nullptr) {
+    if (localPath.find(kMappedQueryMark) == std::string::npos) {
+      ReportPageFileFailure(message::kCantOpenHtmlForRewrite, localPath);
+    }
+    return -1;
+  }
+  std::string page = ReadPage(*stream, localPath);
+  if (PageTextWatcher* keywords = CurrentRewriteHandoffs().keywords) {
+    keywords->WatchPage(page.data(), page.size());
+  }
+  int looksLikeHtml = 0;
+  HtmlTokenPtr tokens = ScanHtml(page.c_str(), &looksLikeHtml);
+  if (!IsHtml(tokens.get(), looksLikeHtml)) return -1;
+  PageRewriteSettings settings = SettingsFor(pageUrl, reportedUrl);
+  std::string rewritten =
+      RewritePageText(page.c_str(), page.size(), tokens.get(), settings, title, outcome);
+  if (rewritten != page && !ReplacePage(std::move(stream), localPath, page, rewritten)) {
+    return -1;
+  }
+  HandOn(reportedUrl, tokens.get(), *outcome, settings.followVisitTags);
+  FreeHtmlTokens(std::move(tokens));
+  return 0;
+}
+
+}  // namespace corvisant
