@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Offline browsing of rewritten stored pages in headless Chromium; see offline_browsing_test.js.
+# Needs node, playwright-core in tests/browser/node_modules and Debian's chromium, all installed
+# by scripts/setup.
+# usage: run_offline_test.sh CORVISANT-TOOL [--report FILE.xml] [--pages N|all] [--keep-store] ...
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+chromium="${CORVISANT_CHROMIUM:-/usr/bin/chromium}"
+
+if [ $# -lt 1 ]; then
+  echo "usage: $0 CORVISANT-TOOL [OPTION...]" >&2
+  exit 2
+fi
+tool="$1"
+shift
+
+missing() {
+  echo "offline: $1; run scripts/setup" >&2
+  exit 1
+}
+command -v node >/dev/null 2>&1 || missing "node is not installed"
+[ -f "$here/node_modules/playwright-core/package.json" ] ||
+  missing "playwright-core is not installed in $here/node_modules"
+[ -x "$chromium" ] || missing "$chromium is not installed"
+[ -x "$tool" ] || missing "$tool is not built"
+
+echo "offline: node $(node --version) ($(command -v node)), playwright-core" \
+  "$(node -p "require('$here/node_modules/playwright-core/package.json').version")"
+exec node "$here/offline_browsing_test.js" --tool "$tool" --chromium "$chromium" "$@"
