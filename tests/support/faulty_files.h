@@ -7,13 +7,13 @@
 #include <set>
 #include <string>
 
-#include "platform/files.h"
+#include "tests/support/forwarding_files.h"
 
 namespace corvisant::testing {
 
-class FaultyFiles : public Files {
+class FaultyFiles : public ForwardingFiles {
  public:
-  explicit FaultyFiles(Files& inner) : inner_(inner) {}
+  using ForwardingFiles::ForwardingFiles;
 
   // MakeDirectory of a path ending in name gives error.
   void FailMakeDirectory(const std::string& name, int error) {
@@ -29,26 +29,11 @@ class FaultyFiles : public Files {
   }
   int openCount() const { return openCount_; }
 
-  std::string CurrentDirectory() override { return inner_.CurrentDirectory(); }
-  bool ChangeDirectory(const std::string& path) override { return inner_.ChangeDirectory(path); }
   int MakeDirectory(const std::string& path) override;
-  PathKind Kind(const std::string& path) override { return inner_.Kind(path); }
-  bool Facts(const std::string& path, FileFacts* facts) override {
-    return inner_.Facts(path, facts);
-  }
-  bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
-  bool RemoveEmptyDirectory(const std::string& path) override {
-    return inner_.RemoveEmptyDirectory(path);
-  }
   bool FreeDiskBytes(const std::string& path, std::uint64_t* bytes) override;
-  std::vector<DirectoryEntry> List(const std::string& directory,
-                                   std::string_view pattern) override {
-    return inner_.List(directory, pattern);
-  }
   StreamPtr Open(const std::string& path, std::string_view mode) override;
 
  private:
-  Files& inner_;
   std::string failedDirectory_;
   int directoryError_ = 0;
   std::set<std::string> failedOpens_;
