@@ -59,7 +59,7 @@ function parseArguments(argv) {
 }
 
 function requireChromium() {
-  // Resolved from this directory's node_modules, which scripts/setup installs.
+  // Resolved through NODE_PATH (.deps/browser/node_modules), which scripts/setup installs.
   return require('playwright-core').chromium;
 }
 

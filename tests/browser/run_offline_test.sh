@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Offline browsing of rewritten stored pages in headless Chromium; see offline_browsing_test.js.
-# Needs node, playwright-core in tests/browser/node_modules and Debian's chromium, all installed
+# Needs node, playwright-core in .deps/browser/node_modules and Debian's chromium, all installed
 # by scripts/setup.
 # usage: run_offline_test.sh CORVISANT-TOOL [--report FILE.xml] [--pages N|all] [--keep-store] ...
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+modules="${CORVISANT_NODE_MODULES:-$(dirname "$(dirname "$here")")/.deps/browser/node_modules}"
+export NODE_PATH="$modules"
 chromium="${CORVISANT_CHROMIUM:-/usr/bin/chromium}"
 
 if [ $# -lt 1 ]; then
@@ -19,11 +21,11 @@ missing() {
   exit 1
 }
 command -v node >/dev/null 2>&1 || missing "node is not installed"
-[ -f "$here/node_modules/playwright-core/package.json" ] ||
-  missing "playwright-core is not installed in $here/node_modules"
+[ -f "$modules/playwright-core/package.json" ] ||
+  missing "playwright-core is not installed in $modules"
 [ -x "$chromium" ] || missing "$chromium is not installed"
 [ -x "$tool" ] || missing "$tool is not built"
 
 echo "offline: node $(node --version) ($(command -v node)), playwright-core" \
-  "$(node -p "require('$here/node_modules/playwright-core/package.json').version")"
+  "$(node -p "require('$modules/playwright-core/package.json').version")"
 exec node "$here/offline_browsing_test.js" --tool "$tool" --chromium "$chromium" "$@"
