@@ -102,7 +102,7 @@ std::string FormatPreferences(const Preferences& preferences, const SoundList& s
 }
 
 bool SavePreferences(const Preferences& preferences, const SoundList& sounds) {
-  StreamPtr stream = CurrentPorts().files->Open(SettingsFilePath(kPreferencesFileName), "wb");
+  StreamPtr stream = Current<Files>()->Open(SettingsFilePath(kPreferencesFileName), "wb");
   if (stream == nullptr) {
     Report(kReportNonFatal, kReportNeverCloses, message::kCantOpenPreferences);
     return false;

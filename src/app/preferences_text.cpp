@@ -45,7 +45,7 @@ std::optional<std::int64_t> Digits(std::string_view text, std::size_t offset, in
 
 bool ReadSettingsFile(const std::string& path, std::string* text) {
   text->clear();
-  StreamPtr stream = CurrentPorts().files->Open(path, "rb");
+  StreamPtr stream = Current<Files>()->Open(path, "rb");
   if (stream == nullptr) return false;
   char chunk[kReadChunk];
   while (text->size() < kMaxSettingsFileBytes) {
@@ -61,9 +61,7 @@ bool ReadSettingsFile(const std::string& path, std::string* text) {
   return true;
 }
 
-std::string SettingsFilePath(const char* fileName) {
-  return std::string(kDatabaseDirectory) + "\\" + kEtcDirectory + "\\" + fileName;
-}
+std::string SettingsFilePath(const char* fileName) { return DataFilePath(kEtcDirectory, fileName); }
 
 SettingsCursor::SettingsCursor(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}
 

@@ -106,7 +106,7 @@ std::string FormatWindowPositions(const Preferences& preferences) {
 }
 
 bool SaveWindowPositions(const Preferences& preferences) {
-  StreamPtr stream = CurrentPorts().files->Open(SettingsFilePath(kWindowPositionsFileName), "wb");
+  StreamPtr stream = Current<Files>()->Open(SettingsFilePath(kWindowPositionsFileName), "wb");
   if (stream == nullptr) return false;
   bool written = stream->WriteText(FormatWindowPositions(preferences));
   written = stream->Flush() && written;

@@ -1,10 +1,13 @@
 #include "common/allocator.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
+#include "common/process_wide.h"
 #include "common/sanitizer.h"
 
 namespace corvisant {
@@ -26,17 +29,50 @@ class DefaultMemoryFailureHandler : public MemoryFailureHandler {
 };
 
 DefaultMemoryFailureHandler defaultHandler;
-MemoryFailureHandler* failureHandler = &defaultHandler;
+
+// Any thread may allocate: the program's own, Wine's and the C++ runtime's. The pool's list is
+// held for a few instructions at a time, so a spin lock costs one uncontended atomic exchange on
+// the single-threaded path, where a mutex would cost a call into the thread library.
+class PoolLock {
+ public:
+  void Lock() {
+    while (held_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+  }
+  void Unlock() { held_.clear(std::memory_order_release); }
+
+ private:
+  std::atomic_flag held_ = ATOMIC_FLAG_INIT;
+};
+
+class PoolGuard {
+ public:
+  explicit PoolGuard(PoolLock& lock) : lock_(lock) { lock_.Lock(); }
+  ~PoolGuard() { lock_.Unlock(); }
+  PoolGuard(const PoolGuard&) = delete;
+  PoolGuard& operator=(const PoolGuard&) = delete;
+
+ private:
+  PoolLock& lock_;
+};
+
+// Constant-initialised, so that it is ready before the first static constructor allocates.
+PoolLock poolLock;
 
 // The pool is made on the first request, which comes before main (static constructors allocate):
-// that is the system's start-up as far as the pool can tell.
-unsigned char* pool = nullptr;
+// that is the system's start-up as far as the pool can tell. Its address is written once, under
+// the lock, and read without it by IsPoolBlock.
+std::atomic<unsigned char*> pool{nullptr};
 FreeBlock* freeList = nullptr;
 std::size_t freeCount = 0;
 bool poolTried = false;
 
+MemoryFailureHandler& FailureHandler() {
+  MemoryFailureHandler* installed = Current<MemoryFailureHandler>();
+  return installed != nullptr ? *installed : defaultHandler;
+}
+
 [[noreturn]] void FailAllocation(std::size_t size) {
-  failureHandler->ReportMemoryFailure(size);
+  FailureHandler().ReportMemoryFailure(size);
   // A handler must not return; if one does, there is still no memory to hand out.
   std::abort();
 }
@@ -64,12 +100,28 @@ unsigned char* PopFree() {
   return reinterpret_cast<unsigned char*>(entry);
 }
 
-void MakePool() {
+// Called with the lock held; false when the heap gave no room for the pool.
+bool MakePool() {
   poolTried = true;
-  pool = static_cast<unsigned char*>(std::malloc(kPoolBytes));
-  if (pool == nullptr) FailAllocation(kPoolBytes);
+  auto* blocks = static_cast<unsigned char*>(std::malloc(kPoolBytes));
+  if (blocks == nullptr) return false;
   // Pushed from the end so that the first block handed out is the lowest one.
-  for (std::size_t i = kPoolBlockCount; i-- > 0;) PushFree(pool + i * kPoolBlockSize);
+  for (std::size_t i = kPoolBlockCount; i-- > 0;) PushFree(blocks + i * kPoolBlockSize);
+  pool.store(blocks, std::memory_order_release);
+  return true;
+}
+
+// A block of the pool, or null when the pool is empty or could not be made. The caller reports a
+// failure outside the lock, since the handler may allocate on its way out.
+unsigned char* TakePoolBlock(std::size_t size) {
+  PoolGuard guard(poolLock);
+  if (!poolTried) MakePool();
+  if (freeList == nullptr) return nullptr;
+  unsigned char* block = PopFree();
+  PoisonMemory(block, kPoolBlockSize);
+  // Even an empty request owns its first byte, so that freeing it twice can be seen.
+  UnpoisonMemory(block, size > 0 ? size : 1);
+  return block;
 }
 
 }  // namespace
@@ -82,30 +134,22 @@ void FormatMemoryFailure(std::size_t size, char (&text)[kMemoryFailureTextMax]) 
                 format, static_cast<unsigned long long>(size), number + 2);
 }
 
-MemoryFailureHandler* SetMemoryFailureHandler(MemoryFailureHandler* handler) {
-  MemoryFailureHandler* previous = failureHandler;
-  failureHandler = handler != nullptr ? handler : &defaultHandler;
-  return previous;
-}
-
 bool IsPoolBlock(const void* block) {
+  unsigned char* blocks = pool.load(std::memory_order_acquire);
   auto address = reinterpret_cast<std::uintptr_t>(block);
-  auto start = reinterpret_cast<std::uintptr_t>(pool);
-  return pool != nullptr && address >= start && address < start + kPoolBytes;
+  auto start = reinterpret_cast<std::uintptr_t>(blocks);
+  return blocks != nullptr && address >= start && address < start + kPoolBytes;
 }
 
-std::size_t FreePoolBlockCount() { return freeCount; }
+std::size_t FreePoolBlockCount() {
+  PoolGuard guard(poolLock);
+  return freeCount;
+}
 
 void* Allocate(std::size_t size) {
   if (size <= kPoolBlockSize) {
-    if (!poolTried) MakePool();
-    if (freeList != nullptr) {
-      unsigned char* block = PopFree();
-      PoisonMemory(block, kPoolBlockSize);
-      // Even an empty request owns its first byte, so that freeing it twice can be seen.
-      UnpoisonMemory(block, size > 0 ? size : 1);
-      return block;
-    }
+    if (unsigned char* block = TakePoolBlock(size)) return block;
+    if (pool.load(std::memory_order_acquire) == nullptr) FailAllocation(kPoolBytes);
     size = kPoolBlockSize;
   }
   void* block = std::malloc(size);
@@ -116,6 +160,7 @@ void* Allocate(std::size_t size) {
 void Free(void* block) {
   if (block == nullptr) return;
   if (IsPoolBlock(block)) {
+    PoolGuard guard(poolLock);
     if (IsMemoryPoisoned(block)) ReportBadFree(block);
     PushFree(static_cast<unsigned char*>(block));
     return;

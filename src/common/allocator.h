@@ -20,11 +20,11 @@ class MemoryFailureHandler {
   virtual void ReportMemoryFailure(std::size_t size) = 0;
 };
 
-// Installs the handler (null restores the default, which writes the message to stderr and exits
-// with -1). Returns the previous one.
-MemoryFailureHandler* SetMemoryFailureHandler(MemoryFailureHandler* handler);
+// The installed handler is Current<MemoryFailureHandler>(); while none is installed the
+// allocator's own writes the message to stderr and exits with -1.
 
-// Never returns null: a failure goes to the handler and ends the process.
+// Safe to call from any thread. Never returns null: a failure goes to the handler and ends the
+// process.
 void* Allocate(std::size_t size);
 void Free(void* block);
 

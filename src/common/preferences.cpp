@@ -7,8 +7,6 @@
 namespace corvisant {
 namespace {
 
-Preferences* current = nullptr;
-
 int BitCount(int word) {
   int count = 0;
   for (unsigned bits = static_cast<unsigned>(word); bits != 0; bits &= bits - 1) ++count;
@@ -76,7 +74,7 @@ void Preferences::BuildWithDefaults() {
   RecomputeKeywordWatch();
   fontSize = 0;
   fontFace.clear();
-  ParseFontSetting(kDefaultFontSpec, &fontSize, &fontFace);
+  ParseFontSetting(kDefaultFontSetting, &fontSize, &fontFace);
   menuBarWindowRect = WindowRect();
   historyWindowRect = WindowRect();
   finderWindowRect = WindowRect();
@@ -107,14 +105,6 @@ void Preferences::SetFont(int size, std::string_view face) {
   fontSize = size;
   fontFace = std::string(face);
   if (fontListener_ != nullptr) fontListener_->FontChanged(fontSize, fontFace);
-}
-
-Preferences* CurrentPreferences() { return current; }
-
-Preferences* InstallPreferences(Preferences* preferences) {
-  Preferences* previous = current;
-  current = preferences;
-  return previous;
 }
 
 }  // namespace corvisant

@@ -1,12 +1,13 @@
 // The one process-wide preference record: every setting of the settings dialogs, the run-time
 // switches of the controller and the browser link, the list font and the remembered window
-// rectangles. Every layer reads it through CurrentPreferences(); the files that keep it between
+// rectangles. Every layer reads it through Current<Preferences>(); the files that keep it between
 // runs are read and written by the application layer.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "common/process_wide.h"
 #include "common/string_list.h"
 
 namespace corvisant {
@@ -88,7 +89,7 @@ constexpr int kDefaultMiscellaneous = miscellaneous_flag::kFollowVisitTags;
 
 // The list font: size in tenths of a point and face, as the UI string that names the default
 // gives them ("80, MS Sans Serif": the size before the comma, the face two characters after it).
-constexpr const char* kDefaultFontSpec = "80, MS Sans Serif";
+constexpr const char* kDefaultFontSetting = "80, MS Sans Serif";
 
 // The values the system can use: seconds a page is shown, font sizes (tenths of a point) and the
 // longest face name a Windows font takes (LF_FACESIZE less its NUL). A face never holds a line
@@ -171,9 +172,5 @@ class Preferences {
  private:
   FontListener* fontListener_ = nullptr;
 };
-
-// The process-wide record: null until start-up installs one. Install returns the previous one.
-Preferences* CurrentPreferences();
-Preferences* InstallPreferences(Preferences* preferences);
 
 }  // namespace corvisant

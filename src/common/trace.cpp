@@ -3,17 +3,9 @@
 #include <cstdio>
 
 namespace corvisant {
-namespace {
-TraceSink* traceSink = nullptr;
-}  // namespace
-
-TraceSink* SetTraceSink(TraceSink* sink) {
-  TraceSink* previous = traceSink;
-  traceSink = sink;
-  return previous;
-}
 
 void Trace(const char* format, ...) {
+  TraceSink* traceSink = Current<TraceSink>();
   if (traceSink == nullptr) return;
   char line[kTraceLineMax + 1];
   va_list arguments;

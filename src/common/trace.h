@@ -5,6 +5,8 @@
 
 #include <cstdarg>
 
+#include "common/process_wide.h"
+
 namespace corvisant {
 
 class TraceSink {
@@ -13,10 +15,8 @@ class TraceSink {
   virtual void TraceLine(const char* line) = 0;
 };
 
-// Installs the sink (null discards the trace again). Returns the previous one.
-TraceSink* SetTraceSink(TraceSink* sink);
-
-// Formats only when a sink is installed, so the trace costs nothing in normal builds.
+// Lines go to Current<TraceSink>(). Formats only when a sink is installed, so the trace costs
+// nothing in normal builds.
 void Trace(const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))

@@ -39,7 +39,7 @@ unsigned LastDataNumber(Files& files) {
 }  // namespace
 
 bool HistoryFile::OpenHistory() {
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   lastAppended_.reset();
   std::string indexPath = HistoryIndexPath();
   AttachIndex(indexPath, OpenIndex(files, indexPath));
@@ -92,7 +92,7 @@ bool HistoryFile::AppendVisit(std::string_view url, std::string_view title, Unix
 }
 
 bool HistoryFile::RecordVisit(std::string_view url, bool titleKnown, std::string* title) {
-  UnixTime now = CurrentPorts().clock->Now();
+  UnixTime now = Current<Clock>()->Now();
   if (IsForeignImageMapQuery(url)) return false;
   if (!titleKnown) *title = AskBrowserTitle();
   std::string recordedUrl = UrlForDataFile(StoreFileUrlToUrl(url));

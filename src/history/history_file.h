@@ -19,7 +19,7 @@ constexpr UnixTime kRepeatVisitSeconds = 20;
 
 class HistoryFile : public UrlListFile {
  public:
-  explicit HistoryFile(OpenFilesTable& openFiles = OpenFiles()) : UrlListFile(openFiles) {}
+  explicit HistoryFile(OpenFilesTable& openFiles) : UrlListFile(openFiles) {}
 
   // Opens the index (made when missing) and the data file that new visits go to. False when
   // either cannot be opened; the history then records nothing and reads nothing.

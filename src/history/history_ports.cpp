@@ -6,19 +6,8 @@ namespace {
 constexpr std::size_t kBrowserTitleMax = 512;
 }  // namespace
 
-HistoryPorts& CurrentHistoryPorts() {
-  static HistoryPorts ports;
-  return ports;
-}
-
-HistoryPorts InstallHistoryPorts(const HistoryPorts& ports) {
-  HistoryPorts previous = CurrentHistoryPorts();
-  CurrentHistoryPorts() = ports;
-  return previous;
-}
-
 std::string AskBrowserTitle() {
-  BrowserTitleSource* source = CurrentHistoryPorts().browserTitle;
+  BrowserTitleSource* source = Current<BrowserTitleSource>();
   if (source == nullptr) return std::string();
   std::string title = source->GetBrowserTitle();
   if (title.size() > kBrowserTitleMax) title.resize(kBrowserTitleMax);
@@ -26,7 +15,7 @@ std::string AskBrowserTitle() {
 }
 
 bool ShowVisitLine(std::string_view line) {
-  HistoryWindowView* window = CurrentHistoryPorts().historyWindow;
+  HistoryWindowView* window = Current<HistoryWindowView>();
   return window != nullptr && window->AddVisitLine(line);
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/process_wide.h"
+
 namespace corvisant {
 
 class BrowserTitleSource {
@@ -23,17 +25,8 @@ class HistoryWindowView {
   virtual bool AddVisitLine(std::string_view line) = 0;
 };
 
-struct HistoryPorts {
-  BrowserTitleSource* browserTitle = nullptr;
-  HistoryWindowView* historyWindow = nullptr;
-};
-
-// The installed ports; each one left null answers "nothing".
-HistoryPorts& CurrentHistoryPorts();
-// Replaces the installed ports; returns the previous set.
-HistoryPorts InstallHistoryPorts(const HistoryPorts& ports);
-
-// Through the installed ports, or their "nothing" when none is installed.
+// Through Current<BrowserTitleSource>() and Current<HistoryWindowView>(), or their "nothing" when
+// none is installed.
 std::string AskBrowserTitle();
 bool ShowVisitLine(std::string_view line);
 

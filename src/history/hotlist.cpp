@@ -32,7 +32,7 @@ std::string LocalCopyLink(std::string_view url) {
     bool siteRoot = !url.empty() && url.back() == '/';
     if (!siteRoot || local.size() <= kDefaultDocumentTail.size()) return std::string();
     local.resize(local.size() - kDefaultDocumentTail.size());
-    if (CurrentPorts().files->Kind(local) == PathKind::kMissing) return std::string();
+    if (Current<Files>()->Kind(local) == PathKind::kMissing) return std::string();
   }
   DosPathToUrlPath(local);
   return local;
@@ -76,13 +76,11 @@ bool IsValidHotlistName(std::string_view name) {
   return name.find_first_of("\\/:") == std::string_view::npos;
 }
 
-std::string HotlistPath(std::string_view name) {
-  return std::string(kDatabaseDirectory) + "\\" + kHotlistDirectory + "\\" + std::string(name);
-}
+std::string HotlistPath(std::string_view name) { return DataFilePath(kHotlistDirectory, name); }
 
 HotlistCreation CreateHotlist(std::string_view name) {
   if (!IsValidHotlistName(name)) return HotlistCreation::kInvalidName;
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   std::string path = HotlistPath(name);
   if (files.Open(path, kExistsProbeMode) != nullptr) return HotlistCreation::kExists;
   StreamPtr file = files.Open(path, kCreateMode);
@@ -98,7 +96,7 @@ bool AddNewestToHotlist(std::string_view name, UrlListFile& history) {
   if (!IsValidHotlistName(name)) return false;
   HistoryEntryPtr newest = history.ReadEntryFromNewest(0);
   if (!newest) return false;
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   std::string path = HotlistPath(name);
   // Appending to a hotlist that was never created would make one without its header.
   if (files.Kind(path) != PathKind::kFile) return false;

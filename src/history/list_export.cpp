@@ -24,7 +24,7 @@ constexpr std::size_t kCopyBlock = 65536;
 constexpr std::uint16_t kOwnDataNumber = 1;
 
 StreamPtr CreateReported(const std::string& path, std::string_view mode) {
-  StreamPtr file = CurrentPorts().files->Open(path, mode);
+  StreamPtr file = Current<Files>()->Open(path, mode);
   if (!file) Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
   return file;
 }

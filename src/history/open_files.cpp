@@ -22,16 +22,11 @@ FileStream* OpenFilesTable::Keep(const std::string& path, StreamPtr stream) {
 
 FileStream* OpenFilesTable::OpenExisting(const std::string& path) {
   if (FileStream* kept = Find(path)) return kept;
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   if (files.Kind(path) != PathKind::kFile) return nullptr;
   return Keep(path, files.Open(path, kSharedDataMode));
 }
 
 void OpenFilesTable::CloseAll() { streams_.clear(); }
-
-OpenFilesTable& OpenFiles() {
-  static OpenFilesTable table;
-  return table;
-}
 
 }  // namespace corvisant

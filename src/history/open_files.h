@@ -31,7 +31,4 @@ class OpenFilesTable {
   std::map<std::string, StreamPtr> streams_;
 };
 
-// The process-wide table: made on first use, closed with its streams at exit.
-OpenFilesTable& OpenFiles();
-
 }  // namespace corvisant

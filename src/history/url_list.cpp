@@ -40,7 +40,7 @@ FileStream* UrlList::DataStream(std::uint16_t number) {
 
 bool UrlList::Open(const std::string& indexPath, const std::string& dataPath,
                    std::string_view mode) {
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   ownData_ = files.Open(dataPath, kDataMode);
   dataPath_ = dataPath;
   AttachIndex(indexPath, files.Open(indexPath, mode));
@@ -76,7 +76,7 @@ bool UrlList::MakeUrlNowRecord(std::string_view url, IndexRecord* record) {
   if (!ownData_) return false;
   std::int64_t offset = AppendEntryTexts(*ownData_, UrlForDataFile(url), "");
   if (offset < 0) return false;
-  record->time = CurrentPorts().clock->Now();
+  record->time = Current<Clock>()->Now();
   record->offset = static_cast<std::uint32_t>(offset);
   return true;
 }

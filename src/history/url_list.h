@@ -14,7 +14,7 @@ constexpr std::uint16_t kListDataNumber = 1;
 
 class UrlList : public UrlListFile {
  public:
-  explicit UrlList(OpenFilesTable& openFiles = OpenFiles()) : UrlListFile(openFiles) {}
+  explicit UrlList(OpenFilesTable& openFiles) : UrlListFile(openFiles) {}
   ~UrlList() override;
 
   // Switching between writing and reading the index rewinds it.

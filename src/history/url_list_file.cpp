@@ -15,18 +15,12 @@ constexpr int kRecordSize = static_cast<int>(kIndexRecordSize);
 
 }  // namespace
 
-std::string HistoryIndexPath() {
-  char path[64];
-  std::snprintf(path, sizeof path, "%s\\%s\\%s", kDatabaseDirectory, kHistoryDirectory,
-                kHistoryIndexName);
-  return path;
-}
+std::string HistoryIndexPath() { return DataFilePath(kHistoryDirectory, kHistoryIndexName); }
 
 std::string HistoryDataPath(unsigned number) {
-  char path[64];
-  std::snprintf(path, sizeof path, "%s\\%s\\%s.%4.4u", kDatabaseDirectory, kHistoryDirectory,
-                kHistoryDataName, number);
-  return path;
+  char name[32];
+  std::snprintf(name, sizeof name, "%s.%4.4u", kHistoryDataName, number);
+  return DataFilePath(kHistoryDirectory, name);
 }
 
 void UrlListFile::AttachIndex(std::string path, StreamPtr index) {

@@ -143,7 +143,7 @@ class PageTextRewriter {
         break;
       case tag_id::kFrame:
         SpliceNamed(stored, offset, "src", ValueKind::kPlain, nullptr);
-        NoteFrameTag();
+        ++outcome_->frameTags;
         break;
       case tag_id::kInput:
         SpliceNamed(stored, offset, "src", ValueKind::kQueueImage, nullptr);

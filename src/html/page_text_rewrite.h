@@ -30,7 +30,4 @@ std::string RewritePageText(const char* text, std::size_t length, const HtmlToke
                             const PageRewriteSettings& settings, std::string* title,
                             RewriteOutcome* outcome);
 
-// Counts one more frame tag, seen now.
-void NoteFrameTag();
-
 }  // namespace corvisant

@@ -1,8 +1,8 @@
 // What the rewrite of a stored page hands on, and what it asks, across the layers above it: the
 // keyword watcher, the request queue, the running navigator, the Visit-tag replay and the
-// browser link. Each is a small interface that the higher layer installs at start-up; until one
-// is installed the rewrite hands nothing on and asks nothing (no navigator runs, the browser
-// names no URL).
+// browser link. Each is a small interface that the higher layer installs at start-up as the
+// process-wide object of its type (Current<ImageDeferral>() and so on); until one is installed
+// the rewrite hands nothing on and asks nothing (no navigator runs, the browser names no URL).
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/process_wide.h"
 #include "html/html_token.h"
 #include "html/visit_tags.h"
 
@@ -56,19 +57,6 @@ class BrowserLocation {
   // False when the browser gives none.
   virtual bool CurrentUrl(std::string* url) = 0;
 };
-
-struct RewriteHandoffs {
-  PageTextWatcher* keywords = nullptr;
-  ImageDeferral* images = nullptr;
-  NavigationLink* navigation = nullptr;
-  VisitTagReplay* replay = nullptr;
-  BrowserLocation* browser = nullptr;
-};
-
-// The installed hand-offs (all absent until start-up installs them).
-const RewriteHandoffs& CurrentRewriteHandoffs();
-// Replaces them; returns the previous set.
-RewriteHandoffs InstallRewriteHandoffs(const RewriteHandoffs& handoffs);
 
 // Reports a stored file that could not be handled (40006 to 40010) with its path; a report that
 // closes itself after 5 seconds while a navigation or a Visit-tag replay runs.

@@ -18,16 +18,6 @@ constexpr char kMappedQueryMark = '^';
 // A page with fewer tokens than this, and without a tag that marks HTML, is not HTML.
 constexpr int kFewestHtmlTokens = 2;
 
-struct FrameState {
-  int pending = 0;
-  UnixTime lastFrameTag = 0;
-};
-
-FrameState& Frames() {
-  static FrameState state;
-  return state;
-}
-
 // The file's whole text, NUL-terminated after its length. A short read is reported (40007) and
 // what was read is kept.
 std::string ReadPage(FileStream& stream, const std::string& path) {
@@ -54,16 +44,13 @@ bool IsHtml(const HtmlToken* tokens, int looksLikeHtml) {
 // The queue-images decision: images are queued for the frame pages that follow a frameset, when
 // no navigator is active, and otherwise only for the page that the browser shows.
 bool DecideQueueImages(std::string_view reportedUrl) {
-  FrameState& frames = Frames();
-  if (frames.pending > 0) {
-    --frames.pending;
-    return true;
-  }
-  const RewriteHandoffs& handoffs = CurrentRewriteHandoffs();
-  if (handoffs.navigation == nullptr || !handoffs.navigation->NavigatorActive()) return true;
+  FrameTracker* frames = Current<FrameTracker>();
+  if (frames != nullptr && frames->TakeAwaitedFrame()) return true;
+  NavigationLink* navigation = Current<NavigationLink>();
+  if (navigation == nullptr || !navigation->NavigatorActive()) return true;
+  BrowserLocation* browser = Current<BrowserLocation>();
   std::string current;
-  return handoffs.browser != nullptr && handoffs.browser->CurrentUrl(&current) &&
-         current == reportedUrl;
+  return browser != nullptr && browser->CurrentUrl(&current) && current == reportedUrl;
 }
 
 PageRewriteSettings SettingsFor(std::string_view pageUrl, std::string_view reportedUrl) {
@@ -71,7 +58,7 @@ PageRewriteSettings SettingsFor(std::string_view pageUrl, std::string_view repor
   settings.pageUrl = pageUrl;
   settings.pageDepth = StoredPageDepth(pageUrl);
   settings.queueImages = DecideQueueImages(reportedUrl);
-  if (const Preferences* preferences = CurrentPreferences()) {
+  if (const Preferences* preferences = Current<Preferences>()) {
     settings.keepEveryDocument = preferences->keepLocalCopies != 0 &&
                                  (preferences->recordLevel & record_level::kEveryType) != 0;
     settings.followVisitTags =
@@ -89,7 +76,7 @@ bool WriteWhole(FileStream& stream, const std::string& bytes) {
 // part-way puts the original bytes back, so that no half-rewritten page stays in the store.
 bool ReplacePage(StreamPtr stream, const std::string& path, const std::string& original,
                  const std::string& rewritten) {
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   bool written = false;
   if (rewritten.size() >= original.size()) {
     written = stream->Seek(0, SeekFrom::kStart) && WriteWhole(*stream, rewritten);
@@ -109,34 +96,41 @@ bool ReplacePage(StreamPtr stream, const std::string& path, const std::string& o
   return false;
 }
 
+void NoteFrames(int frameTags) {
+  FrameTracker* frames = Current<FrameTracker>();
+  Clock* clock = Current<Clock>();
+  if (frames != nullptr && clock != nullptr) frames->NoteFrameTags(frameTags, clock->Now());
+}
+
 void HandOn(std::string_view reportedUrl, const HtmlToken* tokens, const RewriteOutcome& outcome,
             bool followVisitTags) {
-  const RewriteHandoffs& handoffs = CurrentRewriteHandoffs();
-  if (handoffs.images != nullptr) {
+  if (ImageDeferral* images = Current<ImageDeferral>()) {
     for (const RewriteOutcome::DeferredImage& image : outcome.images) {
-      handoffs.images->DeferObject(reportedUrl, image.imageUrl, image.localName);
+      images->DeferObject(reportedUrl, image.imageUrl, image.localName);
     }
   }
-  if (handoffs.navigation != nullptr && handoffs.navigation->NavigatorActive()) {
-    handoffs.navigation->PageLoaded(reportedUrl, tokens, outcome.links);
+  NavigationLink* navigation = Current<NavigationLink>();
+  if (navigation != nullptr && navigation->NavigatorActive()) {
+    navigation->PageLoaded(reportedUrl, tokens, outcome.links);
   }
-  if (followVisitTags && outcome.hasVisitTags && handoffs.replay != nullptr) {
-    handoffs.replay->TakeOver(outcome.visits);
-  }
+  VisitTagReplay* replay = Current<VisitTagReplay>();
+  if (followVisitTags && outcome.hasVisitTags && replay != nullptr)
+    replay->TakeOver(outcome.visits);
 }
 
 }  // namespace
 
-void NoteFrameTag() {
-  FrameState& frames = Frames();
-  ++frames.pending;
-  Clock* clock = CurrentPorts().clock;
-  if (clock != nullptr) frames.lastFrameTag = clock->Now();
+void FrameTracker::NoteFrameTags(int count, UnixTime now) {
+  if (count <= 0) return;
+  pending_ += count;
+  lastFrameTag_ = now;
 }
 
-int PendingFrames() { return Frames().pending; }
-UnixTime LastFrameTagTime() { return Frames().lastFrameTag; }
-void ResetFrameState() { Frames() = FrameState(); }
+bool FrameTracker::TakeAwaitedFrame() {
+  if (pending_ == 0) return false;
+  --pending_;
+  return true;
+}
 
 int RewriteStoredPage(std::string_view pageUrl, std::string_view reportedUrl,
                       const std::string& localPath, std::string* title, RewriteOutcome* outcome) {
@@ -144,7 +138,7 @@ int RewriteStoredPage(std::string_view pageUrl, std::string_view reportedUrl,
   RewriteOutcome local;
   if (outcome == nullptr) outcome = &local;
   *outcome = RewriteOutcome();
-  StreamPtr stream = CurrentPorts().files->Open(localPath, "rb+");
+  StreamPtr stream = Current<Files>()->Open(localPath, "rb+");
   if (stream == nullptr) {
     if (localPath.find(kMappedQueryMark) == std::string::npos) {
       ReportPageFileFailure(message::kCantOpenHtmlForRewrite, localPath);
@@ -152,7 +146,7 @@ int RewriteStoredPage(std::string_view pageUrl, std::string_view reportedUrl,
     return -1;
   }
   std::string page = ReadPage(*stream, localPath);
-  if (PageTextWatcher* keywords = CurrentRewriteHandoffs().keywords) {
+  if (PageTextWatcher* keywords = Current<PageTextWatcher>()) {
     keywords->WatchPage(page.data(), page.size());
   }
   int looksLikeHtml = 0;
@@ -161,6 +155,7 @@ int RewriteStoredPage(std::string_view pageUrl, std::string_view reportedUrl,
   PageRewriteSettings settings = SettingsFor(pageUrl, reportedUrl);
   std::string rewritten =
       RewritePageText(page.c_str(), page.size(), tokens.get(), settings, title, outcome);
+  NoteFrames(outcome->frameTags);
   if (rewritten != page && !ReplacePage(std::move(stream), localPath, page, rewritten)) {
     return -1;
   }

@@ -27,6 +27,26 @@ struct RewriteOutcome {
   // The page's Visit tags, read only while "read and follow Visit Tags" is on.
   bool hasVisitTags = false;
   VisitTagList visits;
+  // The frame tags of the page: each one is a frame page that the browser will fetch next.
+  int frameTags = 0;
+};
+
+// The frame pages announced by frame tags and not yet rewritten: the rewrite of a frame page
+// queues its images even though the browser shows the frameset. One per process, owned by the
+// wiring place (Current<FrameTracker>()); without one, no frame page is awaited.
+class FrameTracker {
+ public:
+  // Counts frame tags seen at time now.
+  void NoteFrameTags(int count, UnixTime now);
+  // True (and one fewer awaited) when a frame page is awaited.
+  bool TakeAwaitedFrame();
+  int pending() const { return pending_; }
+  // When the last frame tag was seen (0 before any); the pruning of deferred objects reads it.
+  UnixTime lastFrameTagTime() const { return lastFrameTag_; }
+
+ private:
+  int pending_ = 0;
+  UnixTime lastFrameTag_ = 0;
 };
 
 // Rewrites in place the file at localPath, the local copy of pageUrl (normalised for the store),
@@ -36,13 +56,5 @@ struct RewriteOutcome {
 int RewriteStoredPage(std::string_view pageUrl, std::string_view reportedUrl,
                       const std::string& localPath, std::string* title,
                       RewriteOutcome* outcome = nullptr);
-
-// Frame tags seen and not yet covered by the rewrites of the frame pages that follow them; the
-// rewrite of a frame page queues its images even though the browser shows the frameset.
-int PendingFrames();
-// When the last frame tag was seen (0 before any); the pruning of deferred objects reads it.
-UnixTime LastFrameTagTime();
-// Both back to their start (for a fresh run and for tests).
-void ResetFrameState();
 
 }  // namespace corvisant

@@ -24,4 +24,11 @@ void WatchKeywords(const KeywordTable& keywords, const SoundList& sounds, const 
   for (int sound : MatchKeywords(keywords, std::string_view(bytes, length))) sounds.Play(sound);
 }
 
+void KeywordPageWatcher::WatchPage(const char* bytes, std::size_t length) {
+  const Preferences* preferences = Current<Preferences>();
+  const SoundList* sounds = Current<SoundList>();
+  if (preferences == nullptr || sounds == nullptr || !preferences->KeywordWatchActive()) return;
+  WatchKeywords(preferences->keywords, *sounds, bytes, length);
+}
+
 }  // namespace corvisant

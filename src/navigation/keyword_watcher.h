@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/preferences.h"
+#include "html/rewrite_handoffs.h"
 #include "navigation/sound_list.h"
 
 namespace corvisant {
@@ -20,5 +21,13 @@ std::vector<int> MatchKeywords(const KeywordTable& keywords, std::string_view pa
 // that is processed, before it is parsed.
 void WatchKeywords(const KeywordTable& keywords, const SoundList& sounds, const char* bytes,
                    std::size_t length);
+
+// The watcher as the page processing meets it: while the process-wide preferences have an active
+// keyword, every processed page is matched against their table and played on the process-wide
+// sound list.
+class KeywordPageWatcher : public PageTextWatcher {
+ public:
+  void WatchPage(const char* bytes, std::size_t length) override;
+};
 
 }  // namespace corvisant

@@ -8,12 +8,10 @@ namespace {
 constexpr const char* kMediaSubfolder = "\\Media";
 constexpr const char* kSoundPattern = "*.wav";
 
-SoundList* current = nullptr;
-
 }  // namespace
 
 std::string DefaultMediaFolder() {
-  return CurrentPorts().folders->WindowsDirectory() + kMediaSubfolder;
+  return Current<SystemFolders>()->WindowsDirectory() + kMediaSubfolder;
 }
 
 SoundList::SoundList() { names_.Add(kNoSoundName); }
@@ -21,7 +19,7 @@ SoundList::SoundList() { names_.Add(kNoSoundName); }
 void SoundList::Build(const std::string& folder) {
   std::string listed = folder.empty() ? DefaultMediaFolder() : folder;
   std::vector<std::string> fileNames;
-  for (const DirectoryEntry& entry : CurrentPorts().files->List(listed, kSoundPattern)) {
+  for (const DirectoryEntry& entry : Current<Files>()->List(listed, kSoundPattern)) {
     if (!entry.isDirectory) fileNames.push_back(entry.name);
   }
   Assign(listed, fileNames);
@@ -48,15 +46,7 @@ const std::string& SoundList::NameOf(int index) const {
 
 void SoundList::Play(int index) const {
   if (index == kNoSound || !IsValidIndex(index)) return;
-  CurrentPorts().sound->PlayFile(folder_ + "\\" + names_.At(index));
-}
-
-SoundList* CurrentSoundList() { return current; }
-
-SoundList* InstallSoundList(SoundList* list) {
-  SoundList* previous = current;
-  current = list;
-  return previous;
+  Current<Sound>()->PlayFile(folder_ + "\\" + names_.At(index));
 }
 
 }  // namespace corvisant

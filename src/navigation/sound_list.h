@@ -46,8 +46,4 @@ class SoundList {
   SortedStringList names_;
 };
 
-// The process-wide list: null until start-up installs one. Install returns the previous one.
-SoundList* CurrentSoundList();
-SoundList* InstallSoundList(SoundList* list);
-
 }  // namespace corvisant

@@ -104,16 +104,16 @@ bool FileStream::Print(const char* format, ...) {
 }
 
 bool FileStream::Seek(std::int64_t offset, SeekFrom from) {
-  return std::fseek(file_, static_cast<long>(offset), static_cast<int>(from)) == 0;
+  return SeekTo(offset, static_cast<int>(from));
 }
 
-std::int64_t FileStream::Tell() { return std::ftell(file_); }
+std::int64_t FileStream::Tell() { return Position(); }
 
 std::int64_t FileStream::Size() {
-  long here = std::ftell(file_);
-  if (here < 0 || std::fseek(file_, 0, SEEK_END) != 0) return -1;
-  long size = std::ftell(file_);
-  std::fseek(file_, here, SEEK_SET);
+  std::int64_t here = Position();
+  if (here < 0 || !SeekTo(0, SEEK_END)) return -1;
+  std::int64_t size = Position();
+  SeekTo(here, SEEK_SET);
   return size;
 }
 

@@ -54,6 +54,9 @@ class FileStream {
  protected:
   std::FILE* file() const { return file_; }
   virtual bool SyncDescriptor() = 0;
+  // Positions in 64 bits: the C library's long is 32 bits on Windows, and files may be larger.
+  virtual bool SeekTo(std::int64_t offset, int origin) = 0;
+  virtual std::int64_t Position() = 0;
 
  private:
   int GetRawChar();

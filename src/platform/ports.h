@@ -1,7 +1,10 @@
-// The process-wide platform ports, reached through one pointer each. The program installs the
-// system's own at start-up; tests install doubles.
+// The platform ports: the seams to the operating system that every layer reaches through
+// Current<Files>(), Current<Clock>() and so on. The wiring place installs the system's own at
+// start-up; tests install doubles.
 #pragma once
 
+#include "common/allocator.h"
+#include "common/process_wide.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/random.h"
@@ -10,22 +13,17 @@
 
 namespace corvisant {
 
-struct Ports {
+struct PlatformPorts {
   Files* files = nullptr;
   Clock* clock = nullptr;
   Random* random = nullptr;
   Sound* sound = nullptr;
   SystemFolders* folders = nullptr;
+  // Null keeps the allocator's own report (the message on stderr, exit -1).
+  MemoryFailureHandler* memoryFailure = nullptr;
 };
 
-// The installed ports.
-Ports& CurrentPorts();
-// Replaces the installed ports; returns the previous set.
-Ports InstallPorts(const Ports& ports);
-
-// The operating system's own ports (defined by the platform side that is built), and the memory
-// failure report of that side. Call once at start-up.
-Ports SystemPorts();
-void InstallSystemMemoryFailureReport();
+// The operating system's own ports, defined by the platform side that is built.
+PlatformPorts SystemPorts();
 
 }  // namespace corvisant

@@ -27,15 +27,8 @@ class StderrReporter : public Reporter {
 };
 
 StderrReporter defaultReporter;
-Reporter* installedReporter = &defaultReporter;
 
 }  // namespace
-
-Reporter* SetReporter(Reporter* reporter) {
-  Reporter* previous = installedReporter;
-  installedReporter = reporter != nullptr ? reporter : &defaultReporter;
-  return previous;
-}
 
 void Report(int keepRunning, int selfCloseSeconds, int messageId,
             std::initializer_list<ReportArgument> arguments) {
@@ -44,7 +37,8 @@ void Report(int keepRunning, int selfCloseSeconds, int messageId,
   request.selfCloseSeconds = selfCloseSeconds;
   request.messageId = messageId;
   request.arguments.assign(arguments.begin(), arguments.end());
-  installedReporter->Report(request);
+  Reporter* installed = Current<Reporter>();
+  (installed != nullptr ? *installed : defaultReporter).Report(request);
 }
 
 }  // namespace corvisant

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/process_wide.h"
+
 namespace corvisant {
 
 // "Keep running": 1 for a non-fatal report, 0 for a fatal one.
@@ -47,10 +49,8 @@ class Reporter {
   virtual void Report(const ReportRequest& request) = 0;
 };
 
-// Installs the reporter (null restores the default, which writes the message id and arguments
-// to stderr and ends the process with -1 after a fatal report). Returns the previous one.
-Reporter* SetReporter(Reporter* reporter);
-
+// Reports go to Current<Reporter>(); while none is installed, a report is a line on stderr with
+// the message id and arguments, and a fatal one ends the process with -1.
 void Report(int keepRunning, int selfCloseSeconds, int messageId,
             std::initializer_list<ReportArgument> arguments = {});
 

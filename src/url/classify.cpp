@@ -119,7 +119,7 @@ bool IsImageUrl(std::string_view url) {
 
 bool IsHtmlFile(const std::string& path) {
   if (!MayBeHtml(path)) return false;
-  StreamPtr stream = CurrentPorts().files->Open(path, "rb");
+  StreamPtr stream = Current<Files>()->Open(path, "rb");
   if (stream == nullptr) return false;
   std::int64_t size = stream->Size();
   std::size_t wanted = size < 0 ? 0 : std::min(static_cast<std::size_t>(size), kSniffBytes);

@@ -15,12 +15,12 @@ namespace {
 constexpr const char* kDataDirectories[] = {kHotlistDirectory, kHistoryDirectory, kEtcDirectory,
                                             kTempDirectory};
 // Temporary names draw numbers of five digits.
-constexpr const char* kTempNameFormat = "%s\\%s\\%5.5d";
+constexpr const char* kTempNameFormat = "%5.5d";
 constexpr std::size_t kTempNameSize = 64;
 // How many numbers NewTempFileName draws before it gives up: every one of them is taken.
 constexpr int kTempNameDraws = 8 * (kRandomMax + 1);
 
-Files& TheFiles() { return *CurrentPorts().files; }
+Files& TheFiles() { return *Current<Files>(); }
 
 std::string Join(std::string_view parent, std::string_view name) {
   if (parent.empty()) return std::string(name);
@@ -99,7 +99,7 @@ bool EnsureDirectory(std::string_view parent, std::string_view name, bool create
 bool PrepareStore() {
   Files& files = TheFiles();
   SetStoreRoot(files.CurrentDirectory());
-  CurrentPorts().random->Seed(static_cast<unsigned>(CurrentPorts().clock->Now()));
+  Current<Random>()->Seed(static_cast<unsigned>(Current<Clock>()->Now()));
   std::string database;
   int error = 0;
   if (!EnsureDirectory(StoreRoot(), kDatabaseDirectory, true, &database, nullptr, &error)) {
@@ -112,9 +112,9 @@ bool PrepareStore() {
       return false;
     }
   }
-  std::string version = Join(Join(kDatabaseDirectory, kEtcDirectory), kVersionFile);
+  std::string version = DataFilePath(kEtcDirectory, kVersionFile);
   if (files.Open(version, "rt") == nullptr) WriteTextFile(version, kVersionText);
-  WriteTextFile(Join(Join(kDatabaseDirectory, kEtcDirectory), kEntryFile), kEntryText);
+  WriteTextFile(DataFilePath(kEtcDirectory, kEntryFile), kEntryText);
   EmptyTempDirectory();
   return true;
 }
@@ -150,12 +150,20 @@ std::string EnsureDirectoriesFor(std::string_view path) {
   return Join(WalkDirectories(segments, true), segments.back());
 }
 
+std::string DataDirectoryPath(std::string_view subdirectory) {
+  return Join(kDatabaseDirectory, subdirectory);
+}
+
+std::string DataFilePath(std::string_view subdirectory, std::string_view file) {
+  return Join(DataDirectoryPath(subdirectory), file);
+}
+
 std::string NewTempFileName() {
   char name[kTempNameSize];
   for (int draw = 0; draw < kTempNameDraws; ++draw) {
-    std::snprintf(name, sizeof name, kTempNameFormat, kDatabaseDirectory, kTempDirectory,
-                  CurrentPorts().random->Next());
-    if (TheFiles().Kind(name) == PathKind::kMissing) return name;
+    std::snprintf(name, sizeof name, kTempNameFormat, Current<Random>()->Next());
+    std::string path = DataFilePath(kTempDirectory, name);
+    if (TheFiles().Kind(path) == PathKind::kMissing) return path;
   }
   return std::string();
 }
@@ -163,7 +171,7 @@ std::string NewTempFileName() {
 void EmptyTempDirectory() {
   Files& files = TheFiles();
   WalkTree(
-      Join(kDatabaseDirectory, kTempDirectory), nullptr,
+      DataDirectoryPath(kTempDirectory), nullptr,
       [&files](const std::string& path) {
         files.RemoveEmptyDirectory(path);
         return 0;

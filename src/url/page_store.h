@@ -22,6 +22,11 @@ constexpr const char* kEntryFile = "entry.html";
 constexpr const char* kVersionText = "1.02";
 constexpr const char* kEntryText = "<HTML>\n<TITLE>***</TITLE></HTML>\n";
 
+// Where the system's own data lives, relative to the store root: "CorvisantDatabase\sub" and
+// "CorvisantDatabase\sub\file".
+std::string DataDirectoryPath(std::string_view subdirectory);
+std::string DataFilePath(std::string_view subdirectory, std::string_view file);
+
 // Start-up: sets the store root from the working directory, seeds the random generator with the
 // clock's time, makes the data directories (a failure is reported fatally, 40011), writes
 // "version" when missing and "entry.html" always (40005 on failure), empties "temp". False when a

@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kFreeSpaceFormat = "%5.1f";
 constexpr std::size_t kFreeSpaceTextSize = 64;
 
-Files& TheFiles() { return *CurrentPorts().files; }
+Files& TheFiles() { return *Current<Files>(); }
 
 void ReportCantCreate(const std::string& path) {
   Report(kReportNonFatal, kReportClosesAfter5s, message::kCantCreateFile, {path});
@@ -77,21 +77,18 @@ void MoveFileByCopy(const std::string& source, const std::string& target) {
     return;
   }
   std::vector<char> block(kCopyBlockSize);
-  bool whole = true;
+  bool written = true;
   std::size_t count;
-  while ((count = from->Read(block.data(), block.size())) > 0) {
-    if (to->Write(block.data(), count) != count) {
-      ReportCantCreate(target);
-      whole = false;
-    }
+  while (written && (count = from->Read(block.data(), block.size())) > 0) {
+    written = to->Write(block.data(), count) == count;
   }
-  if (!to->Close()) {
-    ReportCantCreate(target);
-    whole = false;
-  }
+  // A read that stopped on an error is not the end of the file.
+  bool readWhole = from->ErrorFlag() == 0;
+  written = to->Close() && written;
+  if (!written) ReportCantCreate(target);
   from.reset();
-  // A copy that could not be written whole keeps its source, so that nothing is lost.
-  if (whole) files.RemoveFile(source);
+  // A copy that is not whole keeps its source, so that nothing is lost.
+  if (written && readWhole) files.RemoveFile(source);
 }
 
 UnixTime FileModificationTime(const std::string& path) {

@@ -19,8 +19,9 @@ constexpr double kBytesPerMegabyte = 1048576.0;
 bool ReadWholeFile(const std::string& path, std::string* contents);
 // Sets the file's end at length.
 bool TruncateFile(const std::string& path, std::int64_t length);
-// Moves source to target by copying (target replaced; 40005 when it cannot be written), then
-// deletes source. Nothing happens when source cannot be opened.
+// Moves source to target by copying (target replaced; one 40005 when it cannot be written), then
+// deletes source. Nothing happens when source cannot be opened; a copy that could not be read or
+// written whole keeps the source.
 void MoveFileByCopy(const std::string& source, const std::string& target);
 // The file's modification time, 0 when it cannot be examined.
 UnixTime FileModificationTime(const std::string& path);

@@ -12,16 +12,6 @@ constexpr std::string_view kDefaultDocument = "index.html";
 // Only a text longer than this can end in "/index.html" after something.
 constexpr std::size_t kShortestShortenable = 11;
 
-struct StoreRootNames {
-  std::string directory;
-  std::string urlPath;
-};
-
-StoreRootNames& Root() {
-  static StoreRootNames root;
-  return root;
-}
-
 // The rest of a path of the store root in URL form ("/C|/Corvisant/h1/a" gives "h1/a"), or
 // false when the path lies outside the store.
 bool PathInStore(std::string_view path, std::string_view* rest) {
@@ -68,14 +58,25 @@ std::string MakeStoreRootUrlPath(std::string_view directory) {
   return path;
 }
 
-void SetStoreRoot(std::string_view directory) {
+void StoreLocation::Set(std::string_view directory) {
   if (!directory.empty() && directory.back() == '\\') directory.remove_suffix(1);
-  Root().directory.assign(directory.data(), directory.size());
-  Root().urlPath = MakeStoreRootUrlPath(directory);
+  directory_.assign(directory.data(), directory.size());
+  urlPath_ = MakeStoreRootUrlPath(directory);
 }
 
-const std::string& StoreRoot() { return Root().directory; }
-const std::string& StoreRootUrlPath() { return Root().urlPath; }
+void SetStoreRoot(std::string_view directory) {
+  if (StoreLocation* root = Current<StoreLocation>()) root->Set(directory);
+}
+
+const std::string& StoreRoot() {
+  const StoreLocation* root = Current<StoreLocation>();
+  return root != nullptr ? root->directory() : SharedEmptyString();
+}
+
+const std::string& StoreRootUrlPath() {
+  const StoreLocation* root = Current<StoreLocation>();
+  return root != nullptr ? root->urlPath() : SharedEmptyString();
+}
 
 std::string UrlToStorePath(std::string_view url) {
   std::string normalised = NormaliseUrlForStore(url, nullptr, false);
@@ -142,7 +143,7 @@ bool LocalFileExists(std::string_view url) {
   if (!IsFileScheme(parts.scheme.view())) return true;
   std::string path(parts.path.view().substr(parts.path.empty() ? 0 : 1));
   UrlPathToDosPath(path);
-  return CurrentPorts().files->Kind(path) != PathKind::kMissing;
+  return Current<Files>()->Kind(path) != PathKind::kMissing;
 }
 
 }  // namespace corvisant

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/process_wide.h"
 #include "url/text_helpers.h"
 #include "url/url_parts.h"
 
@@ -15,10 +16,25 @@ namespace corvisant {
 constexpr const char* kDatabaseDirectory = "CorvisantDatabase";
 constexpr const char* kDocumentDirectory = "CorvisantDocument";
 
-// Sets the store root from a Windows-form directory ("C:\Corvisant"; a trailing backslash is
-// dropped) and builds its URL form from it. PrepareStore does this at start-up.
+// The store root: the working directory at start-up, which every relative path of the store is
+// relative to. One per process, owned by the wiring place (Current<StoreLocation>()).
+class StoreLocation {
+ public:
+  // From a Windows-form directory ("C:\Corvisant"; a trailing backslash is dropped), with its URL
+  // form built from it.
+  void Set(std::string_view directory);
+  const std::string& directory() const { return directory_; }
+  const std::string& urlPath() const { return urlPath_; }
+
+ private:
+  std::string directory_;
+  std::string urlPath_;
+};
+
+// Sets the installed store root (PrepareStore does this at start-up).
 void SetStoreRoot(std::string_view directory);
-// The store root as set ("C:\Corvisant"), and in URL form ("/C|/Corvisant").
+// The installed store root ("C:\Corvisant"), and in URL form ("/C|/Corvisant"); empty while none
+// is installed.
 const std::string& StoreRoot();
 const std::string& StoreRootUrlPath();
 // The URL form of a directory: "/" + the directory, its first ":" as "|", backslashes as "/".

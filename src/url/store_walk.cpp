@@ -10,7 +10,7 @@ constexpr std::string_view kEveryName = "*";
 constexpr int kCannotList = -1;
 constexpr int kCannotListFiles = 1;
 
-Files& TheFiles() { return *CurrentPorts().files; }
+Files& TheFiles() { return *Current<Files>(); }
 
 bool Listable(const std::string& directory) {
   return TheFiles().Kind(directory) == PathKind::kDirectory;

@@ -24,9 +24,7 @@ constexpr std::size_t kOffsetBytes = 4;
 constexpr int kBitsPerByte = 8;
 constexpr int kDecimalBase = 10;
 
-std::string EtcPath(const char* file) {
-  return std::string(kDatabaseDirectory) + "\\" + kEtcDirectory + "\\" + file;
-}
+std::string EtcPath(const char* file) { return DataFilePath(kEtcDirectory, file); }
 
 DBT Bytes(std::string_view bytes) {
   DBT thing;
@@ -46,7 +44,7 @@ std::string AnnotationLogPath() { return EtcPath(kAnnotationLogFile); }
 
 bool AnnotationStore::Open() {
   Close();
-  log_ = CurrentPorts().files->Open(AnnotationLogPath(), kLogMode);
+  log_ = Current<Files>()->Open(AnnotationLogPath(), kLogMode);
   std::string tablePath = AnnotationTablePath();
   table_.reset(OpenTable(tablePath, O_RDWR));
   if (table_ == nullptr && log_ != nullptr && RebuildTable(tablePath)) {
@@ -77,7 +75,7 @@ bool AnnotationStore::RebuildTable(const std::string& tablePath) {
     }
   });
 
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   std::string rebuiltPath = tablePath + kRebuiltSuffix;
   files.RemoveFile(rebuiltPath);
   table_.reset(OpenTable(rebuiltPath, O_RDWR | O_CREAT | O_TRUNC));
@@ -180,8 +178,8 @@ bool AnnotationStore::Delete(std::string_view url) {
   if (!IsOpen()) return false;
   DBT key = Bytes(url);
   if (table_->del(table_.get(), &key, 0) != 0) return false;
-  table_->sync(table_.get(), 0);
-  return true;
+  // A removal that is not on the disk would come back at the next start.
+  return table_->sync(table_.get(), 0) == 0;
 }
 
 }  // namespace corvisant

@@ -83,7 +83,7 @@ void RemoveStore(Files& files) {
 }
 
 void HistoryStore(benchmark::State& state) {
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   for (auto _ : state) {
     RemoveStore(files);
     SteppingClock clock;
@@ -120,7 +120,7 @@ void Exec(sqlite3* db, const char* sql) {
 // store's streams, written to the system without waiting for the disk.
 void Sqlite(benchmark::State& state) {
   for (auto _ : state) {
-    RemoveStore(*CurrentPorts().files);
+    RemoveStore(*Current<Files>());
     sqlite3* db = nullptr;
     if (sqlite3_open("visits.sqlite", &db) != SQLITE_OK) state.SkipWithError("sqlite open");
     Exec(db, "PRAGMA journal_mode=WAL");
@@ -186,7 +186,7 @@ void PrintResult(const char* name, const Result& result) {
 
 int main(int argc, char** argv) {
   InstallPorts(SystemPorts());
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   files.MakeDirectory(kWorkDirectory);
   if (!files.ChangeDirectory(kWorkDirectory)) return 1;
   files.MakeDirectory("CorvisantDatabase");

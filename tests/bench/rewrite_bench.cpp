@@ -55,7 +55,7 @@ std::map<std::string, std::pair<double, double>>& Measured() {
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
-  corvisant::StreamPtr stream = corvisant::CurrentPorts().files->Open(path, "wb");
+  corvisant::StreamPtr stream = corvisant::Current<Files>()->Open(path, "wb");
   return stream != nullptr && stream->Write(bytes.data(), bytes.size()) == bytes.size() &&
          stream->Close();
 }
@@ -124,7 +124,7 @@ void CopyPages(benchmark::State& state) {
   Measure(state, kPeer, [] {
     std::string bytes;
     for (const StoredPage& page : TheStore().pages) {
-      corvisant::StreamPtr from = corvisant::CurrentPorts().files->Open(page.localPath, "rb");
+      corvisant::StreamPtr from = corvisant::Current<Files>()->Open(page.localPath, "rb");
       bytes.resize(static_cast<std::size_t>(from->Size()));
       bytes.resize(from->Read(bytes.data(), bytes.size()));
       WriteFile(page.localPath + kCopySuffix, bytes);

@@ -7,16 +7,15 @@
 #include <vector>
 
 #include "html/entities.h"
+#include "tests/fuzz/fuzz_target.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using corvisant::fuzzing::Check;
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(decode_entities) {
   const std::string original(reinterpret_cast<const char*>(data), size);
   std::string decoded = original;
   corvisant::DecodeEntities(decoded);
@@ -32,5 +31,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string decodedHead = head;
   corvisant::DecodeEntities(decodedHead);
   Check(decodedHead == buffer.data());
-  return 0;
 }

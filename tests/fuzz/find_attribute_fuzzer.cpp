@@ -9,12 +9,11 @@
 
 #include "html/attributes.h"
 #include "html/html_text.h"
+#include "tests/fuzz/fuzz_target.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using corvisant::fuzzing::Check;
 
 void CheckEveryAttribute(std::string_view text) {
   std::size_t cursor = 0;
@@ -40,7 +39,7 @@ void CheckEveryAttribute(std::string_view text) {
 }  // namespace
 
 // The input is the tag text, the skip text and the attribute name, separated by NUL bytes.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(find_attribute) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
   std::size_t first = input.find('\0');
   std::string_view tagText = input.substr(0, first);
@@ -52,10 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckEveryAttribute(tagText);
   std::size_t offset = SIZE_MAX;
   auto value = corvisant::FindAttribute(tagText, skip, name, &offset);
-  if (!value) return 0;
+  if (!value) return;
   Check(skip.size() < tagText.size());
   std::string_view attributes = tagText.substr(skip.size());
   Check(offset > 0 && offset <= attributes.size());
   Check(attributes.substr(offset, value->size()) == *value);
-  return 0;
 }

@@ -9,16 +9,15 @@
 #include "history/history_file.h"
 #include "history/url_list.h"
 #include "platform/ports.h"
+#include "tests/fuzz/fuzz_target.h"
 
 namespace {
+
+using corvisant::fuzzing::Check;
 
 using namespace corvisant;
 
 constexpr const char* kWorkDirectory = "history_fuzz_store";
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 void Write(Files& files, const std::string& path, const std::string& bytes) {
   StreamPtr stream = files.Open(path, "wb");
@@ -79,25 +78,16 @@ void FuzzHistory(Files& files, const std::string& index, const std::string& data
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-  static const std::string home = [] {
-    InstallPorts(SystemPorts());
-    CurrentPorts().files->MakeDirectory(kWorkDirectory);
-    return CurrentPorts().files->CurrentDirectory();
-  }();
-  if (size < 2) return 0;
-  Files& files = *CurrentPorts().files;
-  // The store root is the working directory; the fuzzer's own files are named relative to home.
-  if (!files.ChangeDirectory(kWorkDirectory)) return 0;
-  std::string input(reinterpret_cast<const char*>(bytes) + 2, size - 2);
-  std::size_t split = input.empty() ? 0 : bytes[0] % (input.size() + 1);
+CORVISANT_FUZZ_TARGET(history_files) {
+  static fuzzing::FuzzProcess process(kWorkDirectory);
+  if (size < 2) return;
+  std::string input(reinterpret_cast<const char*>(data) + 2, size - 2);
+  std::size_t split = input.empty() ? 0 : data[0] % (input.size() + 1);
   std::string index = input.substr(0, split);
-  std::string data = input.substr(split);
-  if (bytes[1] % 2 == 0) {
-    FuzzPair(files, index, data);
+  std::string texts = input.substr(split);
+  if (data[1] % 2 == 0) {
+    FuzzPair(process.files(), index, texts);
   } else {
-    FuzzHistory(files, index, data);
+    FuzzHistory(process.files(), index, texts);
   }
-  files.ChangeDirectory(home);
-  return 0;
 }

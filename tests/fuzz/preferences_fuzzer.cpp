@@ -9,14 +9,13 @@
 #include <string>
 
 #include "app/preferences_file.h"
+#include "tests/fuzz/fuzz_target.h"
 
 namespace {
 
-using namespace corvisant;
+using corvisant::fuzzing::Check;
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using namespace corvisant;
 
 const SoundList& Sounds() {
   static const SoundList sounds = [] {
@@ -46,7 +45,7 @@ void CheckUsable(const Preferences& p) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(preferences) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   Preferences loaded;
   ParsePreferences(text, loaded, Sounds());
@@ -56,5 +55,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Preferences again;
   ParsePreferences(saved, again, Sounds());
   Check(FormatPreferences(again, Sounds()) == saved);
-  return 0;
 }

@@ -10,27 +10,33 @@
 #include "html/rewrite_handoffs.h"
 #include "html/stored_page_rewriter.h"
 #include "platform/ports.h"
+#include "tests/fuzz/fuzz_target.h"
+#include "tests/support/faulty_files.h"
 #include "tests/support/recording_handoffs.h"
 #include "tests/support/store_name_check.h"
-#include "tests/support/write_failing_files.h"
 
 namespace {
 
 constexpr const char* kScratch = "rewrite-fuzz-store";
-constexpr const char* kPage = "rewrite-fuzz-store\\page.html";
+constexpr const char* kPage = "page.html";
 constexpr const char* kPageUrls[] = {"http://h1/index.html", "http://h1:81/a/b/c.html",
                                      "ftp://h2/x/", "file:///C|/x.html"};
 constexpr std::size_t kPageUrlCount = sizeof kPageUrls / sizeof kPageUrls[0];
 constexpr std::uint8_t kNavigatorBit = 0x10;
 
+// The system's files under a recording double, the store in its own directory, Visit tags
+// followed, and every hand-off but the Keyword Watcher recorded.
 struct FuzzSetting {
-  corvisant::Files* system = nullptr;
-  corvisant::testing::WriteFailingFiles* files = nullptr;
-  corvisant::Preferences preferences;
-  corvisant::testing::RecordingImageDeferral images;
-  corvisant::testing::ScriptedNavigationLink navigation;
-  corvisant::testing::RecordingVisitTagReplay replay;
-  corvisant::testing::FixedBrowserLocation browser;
+  corvisant::Files* system = corvisant::SystemPorts().files;
+  corvisant::testing::FaultyFiles files{*system};
+  corvisant::fuzzing::FuzzProcess process{kScratch, &files};
+  corvisant::testing::RecordingHandoffs handoffs;
+  corvisant::Installed<corvisant::PageTextWatcher> noKeywords{nullptr};
+
+  FuzzSetting() {
+    corvisant::Current<corvisant::Preferences>()->miscellaneous =
+        corvisant::miscellaneous_flag::kFollowVisitTags;
+  }
 };
 
 FuzzSetting& Setting() {
@@ -55,43 +61,26 @@ std::string ReadPage() {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  FuzzSetting& setting = Setting();
-  corvisant::Ports ports = corvisant::SystemPorts();
-  setting.system = ports.files;
-  static corvisant::testing::WriteFailingFiles files(*ports.files);
-  setting.files = &files;
-  ports.files = &files;
-  corvisant::InstallPorts(ports);
-  setting.system->MakeDirectory(kScratch);
-  setting.preferences.miscellaneous = corvisant::miscellaneous_flag::kFollowVisitTags;
-  corvisant::InstallPreferences(&setting.preferences);
-  corvisant::InstallRewriteHandoffs(corvisant::RewriteHandoffs{
-      nullptr, &setting.images, &setting.navigation, &setting.replay, &setting.browser});
-  return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
+CORVISANT_FUZZ_TARGET(rewrite_page) {
+  if (size == 0) return;
   FuzzSetting& setting = Setting();
   const char* pageUrl = kPageUrls[data[0] % kPageUrlCount];
-  setting.navigation.active = (data[0] & kNavigatorBit) != 0;
-  setting.images.deferred.clear();
+  setting.handoffs.navigation.active = (data[0] & kNavigatorBit) != 0;
+  setting.handoffs.images.deferred.clear();
   std::string page(reinterpret_cast<const char*>(data + 1), size - 1);
   WritePage(page);
-  setting.files->ForgetWriteOpens();
+  setting.files.ForgetWriteOpens();
 
   std::string title;
   corvisant::RewriteOutcome outcome;
   int result = corvisant::RewriteStoredPage(pageUrl, pageUrl, kPage, &title, &outcome);
 
-  for (const std::string& path : setting.files->writeOpens()) {
+  for (const std::string& path : setting.files.writeOpens()) {
     if (path != kPage) std::abort();
   }
   if (result != 0 && ReadPage() != page) std::abort();
   if (title.size() > 1024 || title.find_first_of("\r\n") != std::string::npos) std::abort();
-  for (const auto& image : setting.images.deferred) {
+  for (const auto& image : setting.handoffs.images.deferred) {
     if (!corvisant::testing::StoreNameProblem(image.localName).empty()) std::abort();
   }
-  return 0;
 }

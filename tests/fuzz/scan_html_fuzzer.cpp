@@ -10,15 +10,14 @@
 
 #include "html/html_scanner.h"
 #include "html/tag_table.h"
+#include "tests/fuzz/fuzz_target.h"
 
 namespace {
 
+using corvisant::fuzzing::Check;
+
 using corvisant::HtmlToken;
 namespace tag_id = corvisant::tag_id;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 bool IsTableId(int id) {
   if (id == tag_id::kUnknown || id == tag_id::kIgnored) return true;
@@ -64,7 +63,7 @@ void CheckToken(const HtmlToken& token, std::string_view page, std::size_t at, s
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(scan_html) {
   std::string buffer(reinterpret_cast<const char*>(data), size);
   const std::string original = buffer;
   std::string_view page(buffer.c_str());  // the page ends at its first NUL
@@ -87,5 +86,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     first = false;
   }
   Check(buffer == original);
-  return 0;
 }

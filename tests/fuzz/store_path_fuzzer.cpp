@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/ports.h"
+#include "tests/fuzz/fuzz_target.h"
 #include "tests/support/name_recording_files.h"
 #include "tests/support/store_name_check.h"
 #include "url/page_store.h"
@@ -15,9 +16,15 @@
 
 namespace {
 
+// The store at "C:\\Corvisant" on a files port that touches no disk and records every change.
+struct FuzzSetting {
+  corvisant::testing::NameRecordingFiles recorder;
+  corvisant::fuzzing::FuzzProcess process{nullptr, &recorder};
+};
+
 corvisant::testing::NameRecordingFiles& Recorder() {
-  static corvisant::testing::NameRecordingFiles recorder;
-  return recorder;
+  static FuzzSetting setting;
+  return setting.recorder;
 }
 
 void RequireSafe(const std::string& path) {
@@ -39,15 +46,8 @@ std::string VisitName(const std::string& normalised) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  corvisant::Ports ports = corvisant::SystemPorts();
-  ports.files = &Recorder();
-  corvisant::InstallPorts(ports);
-  corvisant::SetStoreRoot("C:\\Corvisant");
-  return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(store_path) {
+  Recorder().Forget();
   std::string url(reinterpret_cast<const char*>(data), size);
   corvisant::PercentDecode(url);
 
@@ -87,5 +87,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     RequireSafe(local);
   }
-  return 0;
 }

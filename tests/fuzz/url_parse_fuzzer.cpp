@@ -6,16 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "tests/fuzz/fuzz_target.h"
 #include "url/url.h"
 
 namespace {
 
+using corvisant::fuzzing::Check;
+
 using corvisant::UrlPart;
 using corvisant::UrlParts;
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 bool SameParts(const UrlParts& a, const UrlParts& b) {
   auto same = [](const UrlPart& x, const UrlPart& y) {
@@ -61,18 +60,18 @@ void Set(UrlPart* part, std::string_view field) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(url_parse) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
 
   UrlParts parts;
   corvisant::ParseUrl(text, &parts);
-  Require(corvisant::ComposeUrl(parts, false).size() <= corvisant::kMaxUrlLength);
-  Require(corvisant::ComposeUrl(parts, true).size() <= corvisant::kMaxUrlLength);
+  Check(corvisant::ComposeUrl(parts, false).size() <= corvisant::kMaxUrlLength);
+  Check(corvisant::ComposeUrl(parts, true).size() <= corvisant::kMaxUrlLength);
   int fragmentLength = -1;
   std::string normalised = corvisant::NormaliseUrlForStore(text, &fragmentLength, false);
-  Require(normalised.size() <= corvisant::kMaxUrlLength);
-  Require(fragmentLength >= 0);
-  Require(corvisant::SameUrl(text, text));
+  Check(normalised.size() <= corvisant::kMaxUrlLength);
+  Check(fragmentLength >= 0);
+  Check(corvisant::SameUrl(text, text));
 
   std::string_view rest = text;
   UrlParts built;
@@ -81,14 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Set(&built.port, NextField(&rest));
   Set(&built.path, NextField(&rest));
   if (!rest.empty()) built.fragment.Set(rest);
-  if (!WellFormed(built)) return 0;
+  if (!WellFormed(built)) return;
   std::string composed = corvisant::ComposeUrl(built, false);
-  if (composed.empty()) return 0;
+  if (composed.empty()) return;
   UrlParts again;
   corvisant::ParseUrl(composed, &again);
-  Require(SameParts(again, built));
+  Check(SameParts(again, built));
 
   std::string once = corvisant::NormaliseUrlForStore(composed, nullptr, false);
-  if (!once.empty()) Require(corvisant::NormaliseUrlForStore(once, nullptr, false) == once);
-  return 0;
+  if (!once.empty()) Check(corvisant::NormaliseUrlForStore(once, nullptr, false) == once);
 }

@@ -7,9 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "tests/fuzz/fuzz_target.h"
 #include "url/url.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(url_relative) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
   std::size_t split = input.find('\0');
   std::string_view link = input.substr(0, split);
@@ -19,10 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool made = corvisant::MakeStoreRelativeLink(link, base, &out);
   if (made) {
     if (out.size() > corvisant::kMaxUrlLength || corvisant::HasLongSegment(out)) std::abort();
-    return 0;
+    return;
   }
   std::string mapped(link);
   corvisant::MapToStoreChars(mapped);
   if (out != link && out != mapped) std::abort();
-  return 0;
 }

@@ -6,9 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "tests/fuzz/fuzz_target.h"
 #include "url/url.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(url_resolve) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
   std::size_t split = input.find('\0');
   std::string_view link = input.substr(0, split);
@@ -20,9 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   corvisant::ParseUrl(link, &parts);
   if (parts.scheme.present()) {
     if (made || out != link) std::abort();
-    return 0;
+    return;
   }
   if (made && (out.empty() || out.size() > corvisant::kMaxUrlLength)) std::abort();
   if (!made && !out.empty()) std::abort();
-  return 0;
 }

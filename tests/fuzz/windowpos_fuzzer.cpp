@@ -7,16 +7,15 @@
 #include <string>
 
 #include "app/window_positions.h"
+#include "tests/fuzz/fuzz_target.h"
 
 namespace {
+
+using corvisant::fuzzing::Check;
 
 using namespace corvisant;
 
 constexpr int kIntMax = std::numeric_limits<int>::max();
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 void CheckOnScreen(const WindowRect& placed, ScreenSize screen) {
   Check(placed.left >= 0 && placed.left <= screen.width - 50);
@@ -40,7 +39,7 @@ void CheckPlacing(const Preferences& p, ScreenSize screen) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(windowpos) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   Preferences loaded;
   ApplyDefaultWindowPositions(loaded, kOrdinaryScreen);
@@ -54,5 +53,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (ScreenSize screen : {kOrdinaryScreen, ScreenSize{640, 480}, ScreenSize{3840, 2160}}) {
     CheckPlacing(loaded, screen);
   }
-  return 0;
 }

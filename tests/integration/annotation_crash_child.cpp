@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   InstallPorts(SystemPorts());
-  if (!CurrentPorts().files->ChangeDirectory(argv[1])) return 2;
+  if (!Current<Files>()->ChangeDirectory(argv[1])) return 2;
   AnnotationStore store;
   if (!store.Open()) return 3;
   for (long step = std::atol(argv[2]);; ++step) {

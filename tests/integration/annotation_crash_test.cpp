@@ -115,7 +115,7 @@ std::string DumpTable(const std::string& path) {
 
 TEST(AnnotationCrash, NoAttachThatReturnedIsLostWhenTheProcessIsKilled) {
   Ports previous = InstallPorts(SystemPorts());
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   {
     testing::ScratchDirectory scratch(files);
     files.MakeDirectory("CorvisantDatabase");

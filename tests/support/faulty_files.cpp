@@ -19,7 +19,24 @@ StreamPtr FaultyFiles::Open(const std::string& path, std::string_view mode) {
   for (const std::string& name : failedOpens_) {
     if (EndsWithName(path, name)) return nullptr;
   }
+  bool writes = mode.find_first_of("wa+") != std::string_view::npos;
+  if (!writes) return inner().Open(path, mode);
+  writeOpens_.push_back(path);
+  if (writeFailuresLeft_ > 0 && EndsWithName(path, failingWrites_)) {
+    --writeFailuresLeft_;
+    return OpenUnwritable(path, mode);
+  }
   return inner().Open(path, mode);
+}
+
+// The stream of a full disk: the open empties the file as its mode says, and nothing goes in.
+StreamPtr FaultyFiles::OpenUnwritable(const std::string& path, std::string_view mode) {
+  if (mode[0] == 'w') {
+    StreamPtr emptied = inner().Open(path, mode);
+    if (emptied == nullptr) return nullptr;
+    emptied->Close();
+  }
+  return inner().Open(path, "rb");
 }
 
 }  // namespace corvisant::testing

@@ -1,11 +1,14 @@
 // A files port that passes everything to another one, except the failures a test arms: a
-// directory that cannot be made (with a system error code), files that cannot be opened, a disk
-// with a given amount of free space or none to report.
+// directory that cannot be made (with a system error code), files that cannot be opened, writing
+// opens whose streams take no byte (a "wb" open still empties the file, as a full disk leaves
+// it), a disk with a given amount of free space or none to report. It records the path of every
+// open for writing.
 #pragma once
 
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "tests/support/forwarding_files.h"
 
@@ -22,24 +25,38 @@ class FaultyFiles : public ForwardingFiles {
   }
   // Open of a path ending in name gives null.
   void FailOpen(const std::string& name) { failedOpens_.insert(name); }
+  // The next count writing opens of a path ending in name give streams that cannot write.
+  void FailWrites(const std::string& name, int count) {
+    failingWrites_ = name;
+    writeFailuresLeft_ = count;
+  }
   // FreeDiskBytes reports bytes, or fails when not given.
   void SetFreeDiskBytes(std::optional<std::uint64_t> bytes) {
     freeBytesSet_ = true;
     freeBytes_ = bytes;
   }
+
   int openCount() const { return openCount_; }
+  // Every path opened with a mode that writes, in order.
+  const std::vector<std::string>& writeOpens() const { return writeOpens_; }
+  void ForgetWriteOpens() { writeOpens_.clear(); }
 
   int MakeDirectory(const std::string& path) override;
   bool FreeDiskBytes(const std::string& path, std::uint64_t* bytes) override;
   StreamPtr Open(const std::string& path, std::string_view mode) override;
 
  private:
+  StreamPtr OpenUnwritable(const std::string& path, std::string_view mode);
+
   std::string failedDirectory_;
   int directoryError_ = 0;
   std::set<std::string> failedOpens_;
+  std::string failingWrites_;
+  int writeFailuresLeft_ = 0;
   bool freeBytesSet_ = false;
   std::optional<std::uint64_t> freeBytes_;
   int openCount_ = 0;
+  std::vector<std::string> writeOpens_;
 };
 
 }  // namespace corvisant::testing

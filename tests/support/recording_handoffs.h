@@ -1,6 +1,6 @@
 // Doubles of the stored-page rewrite's hand-offs: each records what it is given, and the
-// navigation and browser doubles answer as a test sets them. InstalledHandoffs installs a set
-// while it lives and restores the previous one afterwards.
+// navigation and browser doubles answer as a test sets them. RecordingHandoffs installs a whole
+// set while it lives and puts the previous one back afterwards.
 #pragma once
 
 #include <cstddef>
@@ -77,16 +77,20 @@ class FixedBrowserLocation : public BrowserLocation {
   int asked = 0;
 };
 
-class InstalledHandoffs {
- public:
-  explicit InstalledHandoffs(const RewriteHandoffs& handoffs)
-      : previous_(InstallRewriteHandoffs(handoffs)) {}
-  ~InstalledHandoffs() { InstallRewriteHandoffs(previous_); }
-  InstalledHandoffs(const InstalledHandoffs&) = delete;
-  InstalledHandoffs& operator=(const InstalledHandoffs&) = delete;
+// Every double above, each installed as the process-wide hand-off of its kind while it lives.
+struct RecordingHandoffs {
+  RecordingPageTextWatcher keywords;
+  RecordingImageDeferral images;
+  ScriptedNavigationLink navigation;
+  RecordingVisitTagReplay replay;
+  FixedBrowserLocation browser;
 
  private:
-  RewriteHandoffs previous_;
+  Installed<PageTextWatcher> keywordsInstalled_{&keywords};
+  Installed<ImageDeferral> imagesInstalled_{&images};
+  Installed<NavigationLink> navigationInstalled_{&navigation};
+  Installed<VisitTagReplay> replayInstalled_{&replay};
+  Installed<BrowserLocation> browserInstalled_{&browser};
 };
 
 }  // namespace corvisant::testing

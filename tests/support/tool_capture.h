@@ -25,8 +25,10 @@ inline std::string DrainToolOutput(std::FILE* file) {
   return text;
 }
 
-inline ToolRun RunToolCaptured(const tool::Arguments& arguments) {
+// Runs the command line over process's objects (a test's private set).
+inline ToolRun RunToolCaptured(ProcessObjects& process, const tool::Arguments& arguments) {
   tool::Context context;
+  context.process = &process;
   context.out = std::tmpfile();
   context.err = std::tmpfile();
   int status = tool::RunTool(context, arguments);

@@ -10,8 +10,7 @@ namespace corvisant::testing {
 
 class TraceCapture : public TraceSink {
  public:
-  TraceCapture() : previous_(SetTraceSink(this)) {}
-  ~TraceCapture() override { SetTraceSink(previous_); }
+  TraceCapture() = default;
   TraceCapture(const TraceCapture&) = delete;
   TraceCapture& operator=(const TraceCapture&) = delete;
 
@@ -19,7 +18,7 @@ class TraceCapture : public TraceSink {
   const std::vector<std::string>& lines() const { return lines_; }
 
  private:
-  TraceSink* previous_;
+  Installed<TraceSink> installed_{this};
   std::vector<std::string> lines_;
 };
 

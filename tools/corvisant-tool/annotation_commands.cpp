@@ -2,7 +2,7 @@
 #include <string>
 
 #include "platform/ports.h"
-#include "tools/corvisant-tool/tool.h"
+#include "tools/corvisant-tool/arguments.h"
 #include "url/page_store.h"
 #include "url/store_names.h"
 #include "views/annotation_store.h"
@@ -10,36 +10,32 @@
 namespace corvisant::tool {
 namespace {
 
-// Opens the store, making the data directories it lives in when the root has none yet.
-bool OpenStore(Context& context, AnnotationStore& store) {
-  Files& files = *CurrentPorts().files;
+// The store's annotation store, with the data directories it lives in made when the root has
+// none yet; null (with a message) when it cannot be opened.
+AnnotationStore* OpenAnnotations(Context& context) {
+  Files& files = *Current<Files>();
   files.MakeDirectory(kDatabaseDirectory);
-  files.MakeDirectory(std::string(kDatabaseDirectory) + "\\" + kEtcDirectory);
-  if (store.Open()) return true;
-  std::fprintf(context.err, "corvisant-tool: cannot open the annotation store\n");
-  return false;
-}
-
-int Usage(Context& context, const char* words) {
-  std::fprintf(context.err, "usage: corvisant-tool annotation %s\n", words);
-  return kExitUsage;
+  files.MakeDirectory(DataDirectoryPath(kEtcDirectory));
+  AnnotationStore* store = context.process->Annotations();
+  if (store == nullptr) Failed(context, "cannot open the annotation store");
+  return store;
 }
 
 int RunPut(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 2) return Usage(context, "put URL TEXT");
-  AnnotationStore store;
-  if (!OpenStore(context, store)) return kExitNothing;
+  if (arguments.size() != 2) return kExitUsage;
+  AnnotationStore* store = OpenAnnotations(context);
+  if (store == nullptr) return kExitNothing;
   // As attaching does it: an empty text removes the annotation.
-  bool done = arguments[1].empty() ? (store.Delete(arguments[0]), true)
-                                   : store.Put(arguments[0], arguments[1]);
+  bool done = arguments[1].empty() ? (store->Delete(arguments[0]), true)
+                                   : store->Put(arguments[0], arguments[1]);
   return done ? kExitDone : kExitNothing;
 }
 
 int RunGet(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "get URL");
-  AnnotationStore store;
-  if (!OpenStore(context, store)) return kExitNothing;
-  std::string text = store.Get(arguments[0]);
+  if (arguments.size() != 1) return kExitUsage;
+  AnnotationStore* store = OpenAnnotations(context);
+  if (store == nullptr) return kExitNothing;
+  std::string text = store->Get(arguments[0]);
   if (text.empty()) return kExitNothing;
   std::fwrite(text.data(), 1, text.size(), context.out);
   std::fputc('\n', context.out);
@@ -47,10 +43,10 @@ int RunGet(Context& context, const Arguments& arguments) {
 }
 
 int RunDelete(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "delete URL");
-  AnnotationStore store;
-  if (!OpenStore(context, store)) return kExitNothing;
-  return store.Delete(arguments[0]) ? kExitDone : kExitNothing;
+  if (arguments.size() != 1) return kExitUsage;
+  AnnotationStore* store = OpenAnnotations(context);
+  if (store == nullptr) return kExitNothing;
+  return store->Delete(arguments[0]) ? kExitDone : kExitNothing;
 }
 
 const Command kAnnotationCommands[] = {

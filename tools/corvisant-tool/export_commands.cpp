@@ -11,20 +11,20 @@ namespace {
 using namespace history;
 
 int RunHotlist(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 2) return Usage(context, "export hotlist SOURCE PATH");
-  ListSource source;
+  if (arguments.size() != 2) return kExitUsage;
+  ListSource source(context);
   if (!source.Open(arguments[0], false)) return Failed(context, "cannot open the list");
   return SaveAsHotlist(source.list(), std::string(arguments[1])) ? kExitDone : kExitNothing;
 }
 
 int RunVisit(Context& context, const Arguments& arguments) {
-  ParsedArguments parsed = Parse(arguments, {"--spend"}, {"--local"});
+  ParsedArguments parsed = ParseArguments(arguments, {"--spend"}, {"--local"});
   long long spend = 0;
   if (!parsed.ok || parsed.words.size() != 2 ||
       !parsed.Number("--spend", kDefaultSpendSeconds, &spend)) {
-    return Usage(context, "export visit SOURCE PATH [--local] [--spend N]");
+    return kExitUsage;
   }
-  ListSource source;
+  ListSource source(context);
   if (!source.Open(parsed.words[0], false)) return Failed(context, "cannot open the list");
   bool saved = SaveAsVisitList(source.list(), std::string(parsed.words[1]), parsed.Has("--local"),
                                static_cast<int>(spend));
@@ -32,8 +32,8 @@ int RunVisit(Context& context, const Arguments& arguments) {
 }
 
 int RunUrlList(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 2) return Usage(context, "export urllist SOURCE BASE");
-  ListSource source;
+  if (arguments.size() != 2) return kExitUsage;
+  ListSource source(context);
   if (!source.Open(arguments[0], false)) return Failed(context, "cannot open the list");
   return SaveAsUrlList(source.list(), std::string(arguments[1])) ? kExitDone : kExitNothing;
 }

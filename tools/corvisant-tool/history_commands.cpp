@@ -22,44 +22,40 @@ class FixedClock : public Clock {
 };
 
 int RunAdd(Context& context, const Arguments& arguments) {
-  constexpr const char* kUsage = "history add URL [--title TITLE] [--now T]";
-  ParsedArguments parsed = Parse(arguments, {"--title", "--now"}, {});
+  ParsedArguments parsed = ParseArguments(arguments, {"--title", "--now"}, {});
   long long now = 0;
   if (!parsed.ok || parsed.words.size() != 1 ||
-      !parsed.Number("--now", CurrentPorts().clock->Now(), &now)) {
-    return Usage(context, kUsage);
+      !parsed.Number("--now", Current<Clock>()->Now(), &now)) {
+    return kExitUsage;
   }
-  ListSource source;
+  ListSource source(context);
   if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
   FixedClock clock(now);
-  Ports ports = CurrentPorts();
-  ports.clock = &clock;
-  Ports previous = InstallPorts(ports);
+  Installed<Clock> recordingTime(&clock);
   bool titleKnown = parsed.Has("--title");
-  std::string title(titleKnown ? parsed.options["--title"] : std::string_view());
+  std::string title(parsed.Value("--title"));
   bool recorded = source.history()->RecordVisit(parsed.words[0], titleKnown, &title);
-  InstallPorts(previous);
   std::fprintf(context.out, "%s\n", recorded ? "recorded" : "skipped");
   return kExitDone;
 }
 
 int RunCount(Context& context, const Arguments& arguments) {
-  if (!arguments.empty()) return Usage(context, "history count");
-  ListSource source;
+  if (!arguments.empty()) return kExitUsage;
+  ListSource source(context);
   if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
   std::fprintf(context.out, "%d\n", source.list().Count());
   return kExitDone;
 }
 
 int RunList(Context& context, const Arguments& arguments) {
-  ParsedArguments parsed = Parse(arguments, {"--first", "--count"}, {"--oldest-first"});
+  ParsedArguments parsed = ParseArguments(arguments, {"--first", "--count"}, {"--oldest-first"});
   long long first = 0;
   long long count = 0;
   if (!parsed.ok || !parsed.words.empty() || !parsed.Number("--first", 0, &first) ||
       !parsed.Number("--count", -1, &count)) {
-    return Usage(context, "history list [--oldest-first] [--first I] [--count N]");
+    return kExitUsage;
   }
-  ListSource source;
+  ListSource source(context);
   if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
   PrintEntries(context, source.list(), parsed.Has("--oldest-first"), first, count);
   return kExitDone;
@@ -68,9 +64,9 @@ int RunList(Context& context, const Arguments& arguments) {
 int RunLine(Context& context, const Arguments& arguments) {
   long long line = 0;
   if (arguments.size() != 1 || !ParseNumber(arguments[0], &line)) {
-    return Usage(context, "history line I");
+    return kExitUsage;
   }
-  ListSource source;
+  ListSource source(context);
   if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
   HistoryEntryPtr entry = source.list().ReadEntryFromNewest(static_cast<int>(line));
   if (!entry) return Failed(context, "no readable entry " + std::string(arguments[0]));

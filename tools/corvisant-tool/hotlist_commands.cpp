@@ -10,7 +10,7 @@ namespace {
 using namespace history;
 
 int RunCreate(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "hotlist create NAME");
+  if (arguments.size() != 1) return kExitUsage;
   PrepareHistoryStore();
   switch (CreateHotlist(arguments[0])) {
     case HotlistCreation::kCreated:
@@ -28,8 +28,8 @@ int RunCreate(Context& context, const Arguments& arguments) {
 }
 
 int RunAdd(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "hotlist add NAME");
-  ListSource source;
+  if (arguments.size() != 1) return kExitUsage;
+  ListSource source(context);
   if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
   if (!AddNewestToHotlist(arguments[0], source.list())) {
     return Failed(context, "no newest entry, or no hotlist " + std::string(arguments[0]));
@@ -40,9 +40,8 @@ int RunAdd(Context& context, const Arguments& arguments) {
 int RunFormat(Context& context, const Arguments& arguments) {
   long long time = 0;
   if (arguments.size() != 3 || !ParseNumber(arguments[2], &time)) {
-    return Usage(context, "hotlist format URL TITLE T");
+    return kExitUsage;
   }
-  SetStoreRoot(CurrentPorts().files->CurrentDirectory());
   std::string line = FormatHotlistEntry(arguments[0], arguments[1], time);
   if (!line.empty() && line.back() == '\n') line.pop_back();
   std::fprintf(context.out, "%s\n", Printable(line).c_str());

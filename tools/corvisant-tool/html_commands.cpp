@@ -37,10 +37,7 @@ void PrintToken(Context& context, const HtmlToken& token) {
 }
 
 int RunTokens(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) {
-    std::fprintf(context.err, "usage: corvisant-tool html tokens FILE\n");
-    return kExitUsage;
-  }
+  if (arguments.size() != 1) return kExitUsage;
   std::string path(arguments[0]);
   std::string page;
   if (!ReadWholeFile(path, &page)) {
@@ -58,10 +55,7 @@ int RunTokens(Context& context, const Arguments& arguments) {
 
 int RunAttribute(Context& context, const Arguments& arguments) {
   bool withSkip = arguments.size() == 4 && arguments[2] == kSkipOption;
-  if (arguments.size() != 2 && !withSkip) {
-    std::fprintf(context.err, "usage: corvisant-tool html attribute TAGTEXT NAME [--skip TEXT]\n");
-    return kExitUsage;
-  }
+  if (arguments.size() != 2 && !withSkip) return kExitUsage;
   std::string_view skip = withSkip ? arguments[3] : std::string_view();
   std::size_t offset = 0;
   std::optional<std::string> value = FindAttribute(arguments[0], skip, arguments[1], &offset);
@@ -71,10 +65,7 @@ int RunAttribute(Context& context, const Arguments& arguments) {
 }
 
 int RunDecode(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) {
-    std::fprintf(context.err, "usage: corvisant-tool html decode TEXT\n");
-    return kExitUsage;
-  }
+  if (arguments.size() != 1) return kExitUsage;
   std::string text(arguments[0]);
   DecodeEntities(text);
   std::fprintf(context.out, "%s\n", QuoteEscaped(text).c_str());

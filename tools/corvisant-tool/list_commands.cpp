@@ -11,9 +11,9 @@ using namespace history;
 int RunAppend(Context& context, const Arguments& arguments) {
   long long time = 0;
   if (arguments.size() != 4 || !ParseNumber(arguments[3], &time)) {
-    return Usage(context, "list append BASE URL TITLE T");
+    return kExitUsage;
   }
-  ListSource source;
+  ListSource source(context);
   if (!source.Open(arguments[0], true)) return Failed(context, "cannot open the list pair");
   if (!source.pair()->AppendEntry(arguments[1], arguments[2], time)) {
     return Failed(context, "cannot append to the list pair");
@@ -22,22 +22,22 @@ int RunAppend(Context& context, const Arguments& arguments) {
 }
 
 int RunShow(Context& context, const Arguments& arguments) {
-  ParsedArguments parsed = Parse(arguments, {"--first", "--count"}, {"--oldest-first"});
+  ParsedArguments parsed = ParseArguments(arguments, {"--first", "--count"}, {"--oldest-first"});
   long long first = 0;
   long long count = 0;
   if (!parsed.ok || parsed.words.size() != 1 || !parsed.Number("--first", 0, &first) ||
       !parsed.Number("--count", -1, &count)) {
-    return Usage(context, "list show BASE [--oldest-first] [--first I] [--count N]");
+    return kExitUsage;
   }
-  ListSource source;
+  ListSource source(context);
   if (!source.Open(parsed.words[0], false)) return Failed(context, "cannot open the list pair");
   PrintEntries(context, source.list(), parsed.Has("--oldest-first"), first, count);
   return kExitDone;
 }
 
 int RunRewrite(Context& context, const Arguments& arguments, bool sort) {
-  if (arguments.size() != 1) return Usage(context, sort ? "list sort BASE" : "list reverse BASE");
-  ListSource source;
+  if (arguments.size() != 1) return kExitUsage;
+  ListSource source(context);
   if (!source.Open(arguments[0], false)) return Failed(context, "cannot open the list pair");
   bool done = sort ? source.pair()->SortByTime() : source.pair()->ReverseOrder();
   return done ? kExitDone : Failed(context, "cannot rewrite the list index");

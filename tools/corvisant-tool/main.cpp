@@ -3,10 +3,11 @@
 
 int main(int argc, char** argv) {
   using namespace corvisant;
-  InstallPorts(SystemPorts());
+  ProcessObjects process({SystemPorts()});
   tool::UseBinaryConsole();
   tool::Arguments arguments(argv + 1, argv + argc);
   tool::Context context;
+  context.process = &process;
   int status = tool::RunTool(context, arguments);
   std::fflush(context.out);
   return status;

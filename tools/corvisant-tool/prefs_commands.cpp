@@ -1,23 +1,14 @@
 // prefs ...: the "preferences" and "windowpos" files of the store root. Sound names are those of
 // the sound list (--media, else the Windows directory's Media folder).
 #include <climits>
-#include <cstdlib>
 #include <string>
 
 #include "app/preferences_file.h"
 #include "app/window_positions.h"
-#include "tools/corvisant-tool/tool.h"
+#include "tools/corvisant-tool/arguments.h"
 
 namespace corvisant::tool {
 namespace {
-
-constexpr int kHexBase = 16;
-constexpr int kDecimalBase = 10;
-
-int Usage(Context& context, const char* usage) {
-  std::fprintf(context.err, "usage: corvisant-tool prefs %s\n", usage);
-  return kExitUsage;
-}
 
 int Refuse(Context& context, const char* what, std::string_view value) {
   std::fprintf(context.err, "corvisant-tool: %s: %.*s\n", what, static_cast<int>(value.size()),
@@ -25,18 +16,9 @@ int Refuse(Context& context, const char* what, std::string_view value) {
   return kExitUsage;
 }
 
-// A whole int, decimal or with "0x" hexadecimal.
-bool ParseNumber(std::string_view text, int* value) {
-  std::string digits(text);
-  int base = kDecimalBase;
-  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-    base = kHexBase;
-    digits = digits.substr(2);
-  }
-  if (digits.empty() || digits[0] == '+' || (base == kHexBase && digits[0] == '-')) return false;
-  char* end = nullptr;
-  long long parsed = std::strtoll(digits.c_str(), &end, base);
-  if (*end != '\0' || parsed < INT_MIN || parsed > INT_MAX) return false;
+bool ParseInt(std::string_view text, int* value) {
+  long long parsed = 0;
+  if (!ParseNumberIn(text, INT_MIN, INT_MAX, &parsed)) return false;
   *value = static_cast<int>(parsed);
   return true;
 }
@@ -71,15 +53,15 @@ int Apply(Context& context, const Arguments& arguments, const SoundList& sounds,
   for (const NumberSetting& setting : kNumberSettings) {
     if (name != setting.name) continue;
     int value = 0;
-    if (arguments.size() != 2) return Usage(context, "set NAME NUMBER");
-    if (!ParseNumber(arguments[1], &value) || !setting.usable(value)) {
+    if (arguments.size() != 2) return kExitUsage;
+    if (!ParseInt(arguments[1], &value) || !setting.usable(value)) {
       return Refuse(context, "not a usable value", arguments[1]);
     }
     preferences.*setting.field = value;
     return kExitDone;
   }
   if (name == "finish-sound") {
-    if (arguments.size() != 2) return Usage(context, "set finish-sound NAME");
+    if (arguments.size() != 2) return kExitUsage;
     return FindSound(context, sounds, arguments[1], &preferences.navigationFinishSound)
                ? kExitDone
                : kExitNothing;
@@ -87,8 +69,8 @@ int Apply(Context& context, const Arguments& arguments, const SoundList& sounds,
   if (name == "keyword") {
     int index = 0;
     int sound = kNoSound;
-    if (arguments.size() != 4) return Usage(context, "set keyword I WORD SOUNDNAME");
-    if (!ParseNumber(arguments[1], &index) || index < 0 || index >= kKeywordCount) {
+    if (arguments.size() != 4) return kExitUsage;
+    if (!ParseInt(arguments[1], &index) || index < 0 || index >= kKeywordCount) {
       return Refuse(context, "not a keyword entry (0 to 9)", arguments[1]);
     }
     if (arguments[2].find('\n') != std::string_view::npos) {
@@ -100,8 +82,8 @@ int Apply(Context& context, const Arguments& arguments, const SoundList& sounds,
   }
   if (name == "font") {
     int size = 0;
-    if (arguments.size() != 3) return Usage(context, "set font SIZE FACE");
-    if (!ParseNumber(arguments[1], &size) || !IsValidFont(size, arguments[2])) {
+    if (arguments.size() != 3) return kExitUsage;
+    if (!ParseInt(arguments[1], &size) || !IsValidFont(size, arguments[2])) {
       return Refuse(context, "not a usable font", arguments[2]);
     }
     preferences.SetFont(size, arguments[2]);
@@ -111,30 +93,24 @@ int Apply(Context& context, const Arguments& arguments, const SoundList& sounds,
 }
 
 int RunShow(Context& context, const Arguments& arguments) {
-  if (!arguments.empty()) return Usage(context, "show");
-  SoundList sounds;
-  Preferences preferences;
-  LoadSoundsAndPreferences(context.mediaDirectory, sounds, preferences);
-  std::string text = FormatPreferences(preferences, sounds);
+  if (!arguments.empty()) return kExitUsage;
+  std::string text = FormatPreferences(*Current<Preferences>(), *Current<SoundList>());
   std::fwrite(text.data(), 1, text.size(), context.out);
   return kExitDone;
 }
 
 int RunSet(Context& context, const Arguments& arguments) {
-  if (arguments.empty()) return Usage(context, "set NAME VALUE...");
-  SoundList sounds;
-  Preferences preferences;
-  LoadSoundsAndPreferences(context.mediaDirectory, sounds, preferences);
+  if (arguments.empty()) return kExitUsage;
+  const SoundList& sounds = *Current<SoundList>();
+  Preferences& preferences = *Current<Preferences>();
   int status = Apply(context, arguments, sounds, preferences);
   if (status != kExitDone) return status;
   return SavePreferences(preferences, sounds) ? kExitDone : kExitNothing;
 }
 
 int RunWindowPositions(Context& context, const Arguments& arguments) {
-  if (!arguments.empty()) return Usage(context, "windowpos");
-  Preferences preferences;
-  LoadWindowPositions(preferences, kOrdinaryScreen);
-  std::string text = FormatWindowPositions(preferences);
+  if (!arguments.empty()) return kExitUsage;
+  std::string text = FormatWindowPositions(*Current<Preferences>());
   // The file's lines without their " = ".
   for (std::size_t at = text.find(" = "); at != std::string::npos; at = text.find(" = ", at)) {
     text.erase(at + 1, 2);

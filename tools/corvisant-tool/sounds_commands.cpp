@@ -2,7 +2,6 @@
 // folder) and the Keyword Watcher with the saved keyword table.
 #include <string>
 
-#include "app/preferences_file.h"
 #include "navigation/keyword_watcher.h"
 #include "platform/ports.h"
 #include "tools/corvisant-tool/tool.h"
@@ -27,24 +26,18 @@ class PrintedSound : public Sound {
 };
 
 int RunSoundsList(Context& context, const Arguments& arguments) {
-  if (!arguments.empty()) {
-    std::fprintf(context.err, "usage: corvisant-tool sounds list\n");
-    return kExitUsage;
-  }
-  SoundList sounds;
-  sounds.Build(context.mediaDirectory);
-  for (int i = 0; i < sounds.Count(); ++i)
+  if (!arguments.empty()) return kExitUsage;
+  const SoundList& sounds = *Current<SoundList>();
+  for (int i = 0; i < sounds.Count(); ++i) {
     std::fprintf(context.out, "%s\n", sounds.NameOf(i).c_str());
+  }
   return kExitDone;
 }
 
 int RunKeywordsCheck(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) {
-    std::fprintf(context.err, "usage: corvisant-tool keywords check FILE\n");
-    return kExitUsage;
-  }
+  if (arguments.size() != 1) return kExitUsage;
   std::string path(arguments[0]);
-  StreamPtr stream = CurrentPorts().files->Open(path, "rb");
+  StreamPtr stream = Current<Files>()->Open(path, "rb");
   if (stream == nullptr) {
     std::fprintf(context.err, "corvisant-tool: cannot open %s\n", path.c_str());
     return kExitNothing;
@@ -53,15 +46,9 @@ int RunKeywordsCheck(Context& context, const Arguments& arguments) {
   char chunk[kReadChunk];
   for (std::size_t count; (count = stream->Read(chunk, sizeof chunk)) > 0;)
     page.append(chunk, count);
-  SoundList sounds;
-  Preferences preferences;
-  LoadSoundsAndPreferences(context.mediaDirectory, sounds, preferences);
   PrintedSound printed(context.out);
-  Ports ports = CurrentPorts();
-  ports.sound = &printed;
-  Ports previous = InstallPorts(ports);
-  WatchKeywords(preferences.keywords, sounds, page.data(), page.size());
-  InstallPorts(previous);
+  Installed<Sound> printing(&printed);
+  WatchKeywords(Current<Preferences>()->keywords, *Current<SoundList>(), page.data(), page.size());
   return kExitDone;
 }
 

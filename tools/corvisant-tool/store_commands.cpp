@@ -11,13 +11,8 @@ namespace {
 
 constexpr std::string_view kCreate = "--create";
 
-int Usage(Context& context, const char* usage) {
-  std::fprintf(context.err, "usage: corvisant-tool store %s\n", usage);
-  return kExitUsage;
-}
-
-int RunPrepare(Context& context, const Arguments& arguments) {
-  if (!arguments.empty()) return Usage(context, "prepare");
+int RunPrepare(Context&, const Arguments& arguments) {
+  if (!arguments.empty()) return kExitUsage;
   return PrepareStore() ? kExitDone : kExitNothing;
 }
 
@@ -34,9 +29,8 @@ std::string LocalCopyName(std::string_view url) {
 int RunLocalCopy(Context& context, const Arguments& arguments) {
   bool create = arguments.size() == 2 && arguments[1] == kCreate;
   if (arguments.empty() || arguments.size() > 2 || (arguments.size() == 2 && !create)) {
-    return Usage(context, "local-copy URL [--create]");
+    return kExitUsage;
   }
-  SetStoreRoot(CurrentPorts().files->CurrentDirectory());
   std::string path;
   // "ab" makes a missing file and leaves an existing one as it is.
   StreamPtr stream =
@@ -47,9 +41,9 @@ int RunLocalCopy(Context& context, const Arguments& arguments) {
 }
 
 int RunTempName(Context& context, const Arguments& arguments) {
-  if (!arguments.empty()) return Usage(context, "temp-name");
+  if (!arguments.empty()) return kExitUsage;
   // Seeded as at start-up.
-  CurrentPorts().random->Seed(static_cast<unsigned>(CurrentPorts().clock->Now()));
+  Current<Random>()->Seed(static_cast<unsigned>(Current<Clock>()->Now()));
   std::string name = NewTempFileName();
   if (name.empty()) return kExitNothing;
   std::fprintf(context.out, "%s\n", name.c_str());

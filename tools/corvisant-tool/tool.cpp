@@ -51,6 +51,21 @@ const Command* FindCommand(const Arguments& words, std::size_t* wordsUsed) {
   return nullptr;
 }
 
+int PrintUsage(Context& context, const Command& command) {
+  std::fprintf(context.err, "usage: corvisant-tool %s", command.group);
+  if (command.name != nullptr) std::fprintf(context.err, " %s", command.name);
+  if (*command.usage != '\0') std::fprintf(context.err, " %s", command.usage);
+  std::fputc('\n', context.err);
+  return kExitUsage;
+}
+
+int RunCommand(Context& context, const Command& command, const Arguments& arguments) {
+  context.process->OpenStore({StoreUse::kTool, context.mediaDirectory});
+  int status = command.run(context, arguments);
+  context.process->CloseStore();
+  return status == kExitUsage ? PrintUsage(context, command) : status;
+}
+
 int UsageError(Context& context, const char* problem, std::string_view detail) {
   std::fprintf(context.err, "corvisant-tool: %s%.*s\n", problem, static_cast<int>(detail.size()),
                detail.data());
@@ -80,7 +95,7 @@ int RunTool(Context& context, const Arguments& arguments) {
     if (option == "--root") {
       if (next == arguments.size()) return UsageError(context, "--root needs a directory", "");
       std::string root(arguments[next++]);
-      if (!CurrentPorts().files->ChangeDirectory(root)) {
+      if (!Current<Files>()->ChangeDirectory(root)) {
         return UsageError(context, "cannot use the store root ", root);
       }
       continue;
@@ -98,7 +113,7 @@ int RunTool(Context& context, const Arguments& arguments) {
   const Command* command = FindCommand(words, &wordsUsed);
   if (command == nullptr) return UsageError(context, "unknown command ", words[0]);
   Arguments rest(words.begin() + static_cast<std::ptrdiff_t>(wordsUsed), words.end());
-  return command->run(context, rest);
+  return RunCommand(context, *command, rest);
 }
 
 }  // namespace corvisant::tool

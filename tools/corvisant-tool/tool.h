@@ -7,11 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "app/process_objects.h"
+
 namespace corvisant::tool {
 
 constexpr const char* kVersion = "1.02";
 
-// Exit codes: done; the asked-for thing is not there; the command line is wrong.
+// Exit codes: done; the asked-for thing is not there; the command line is wrong. A command that
+// returns kExitUsage has its usage line printed for it.
 constexpr int kExitDone = 0;
 constexpr int kExitNothing = 1;
 constexpr int kExitUsage = 2;
@@ -21,6 +24,8 @@ using Arguments = std::vector<std::string_view>;
 struct Context {
   std::FILE* out = stdout;
   std::FILE* err = stderr;
+  // The process's objects: the store is open (for tool use) while a command runs.
+  ProcessObjects* process = nullptr;
   // The folder of the sound list as --media named it; empty for the Windows directory's Media.
   std::string mediaDirectory;
 };
@@ -43,7 +48,8 @@ class CommandRegistration {
   CommandRegistration(const Command* commands, std::size_t count);
 };
 
-// Runs the whole command line (without the program name): global options, then one command.
+// Runs the whole command line (without the program name): global options, then one command, with
+// the working directory (as --root left it) opened as the store for the command's run.
 int RunTool(Context& context, const Arguments& arguments);
 
 // Makes the console write the bytes it is given: no "\r\n" for "\n" on Windows, so that both

@@ -20,16 +20,8 @@ void PrintField(Context& context, const char* name, const UrlPart& part) {
   PrintLine(context, part.view());
 }
 
-int Usage(Context& context, const char* usage) {
-  std::fprintf(context.err, "usage: corvisant-tool url %s\n", usage);
-  return kExitUsage;
-}
-
-// The store root is the working directory (after --root).
-void UseWorkingDirectoryAsStoreRoot() { SetStoreRoot(CurrentPorts().files->CurrentDirectory()); }
-
 int RunParse(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "parse URL");
+  if (arguments.size() != 1) return kExitUsage;
   UrlParts parts;
   ParseUrl(arguments[0], &parts);
   PrintField(context, "scheme", parts.scheme);
@@ -47,14 +39,14 @@ int PrintWithResult(Context& context, const std::string& out, bool result) {
 }
 
 int RunResolve(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 2) return Usage(context, "resolve LINK BASE");
+  if (arguments.size() != 2) return kExitUsage;
   std::string out;
   bool result = ResolveUrl(arguments[0], arguments[1], &out);
   return PrintWithResult(context, out, result);
 }
 
 int RunRelative(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 2) return Usage(context, "relative LINK BASE");
+  if (arguments.size() != 2) return kExitUsage;
   std::string out;
   bool result = MakeStoreRelativeLink(arguments[0], arguments[1], &out);
   return PrintWithResult(context, out, result);
@@ -63,7 +55,7 @@ int RunRelative(Context& context, const Arguments& arguments) {
 int RunNormalise(Context& context, const Arguments& arguments) {
   bool keep = arguments.size() == 2 && arguments[1] == kKeepBareFragment;
   if (arguments.empty() || arguments.size() > 2 || (arguments.size() == 2 && !keep)) {
-    return Usage(context, "normalise URL [--keep-bare-fragment]");
+    return kExitUsage;
   }
   int fragmentLength = 0;
   PrintLine(context, NormaliseUrlForStore(arguments[0], &fragmentLength, keep));
@@ -72,8 +64,7 @@ int RunNormalise(Context& context, const Arguments& arguments) {
 }
 
 int RunStorePath(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "store-path URL");
-  UseWorkingDirectoryAsStoreRoot();
+  if (arguments.size() != 1) return kExitUsage;
   std::string path = UrlToStorePath(arguments[0]);
   if (path.empty()) return kExitNothing;
   PrintLine(context, path);
@@ -81,8 +72,7 @@ int RunStorePath(Context& context, const Arguments& arguments) {
 }
 
 int RunStoreFileUrl(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "store-file-url URL");
-  UseWorkingDirectoryAsStoreRoot();
+  if (arguments.size() != 1) return kExitUsage;
   std::string url(arguments[0]);
   UrlToStoreFileUrl(url);
   PrintLine(context, url);
@@ -90,15 +80,13 @@ int RunStoreFileUrl(Context& context, const Arguments& arguments) {
 }
 
 int RunWebUrl(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "web-url URL");
-  UseWorkingDirectoryAsStoreRoot();
+  if (arguments.size() != 1) return kExitUsage;
   PrintLine(context, StoreFileUrlToUrl(arguments[0]));
   return kExitDone;
 }
 
 int RunClassify(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "classify URL");
-  UseWorkingDirectoryAsStoreRoot();
+  if (arguments.size() != 1) return kExitUsage;
   struct Classifier {
     const char* name;
     bool (*test)(std::string_view);
@@ -122,9 +110,9 @@ int RunClassify(Context& context, const Arguments& arguments) {
 }
 
 // The text operations that work on one text in place.
-int RunTextOperation(Context& context, const Arguments& arguments, const char* usage,
+int RunTextOperation(Context& context, const Arguments& arguments,
                      void (*operation)(std::string&)) {
-  if (arguments.size() != 1) return Usage(context, usage);
+  if (arguments.size() != 1) return kExitUsage;
   std::string text(arguments[0]);
   operation(text);
   PrintLine(context, text);
@@ -132,27 +120,24 @@ int RunTextOperation(Context& context, const Arguments& arguments, const char* u
 }
 
 int RunMap(Context& context, const Arguments& arguments) {
-  return RunTextOperation(context, arguments, "map TEXT",
-                          [](std::string& text) { MapToStoreChars(text); });
+  return RunTextOperation(context, arguments, [](std::string& text) { MapToStoreChars(text); });
 }
 
 int RunUnmap(Context& context, const Arguments& arguments) {
-  return RunTextOperation(context, arguments, "unmap TEXT",
-                          [](std::string& text) { UnmapStoreChars(text); });
+  return RunTextOperation(context, arguments, [](std::string& text) { UnmapStoreChars(text); });
 }
 
 int RunPercentDecode(Context& context, const Arguments& arguments) {
-  return RunTextOperation(context, arguments, "percent-decode TEXT",
-                          [](std::string& text) { PercentDecode(text); });
+  return RunTextOperation(context, arguments, [](std::string& text) { PercentDecode(text); });
 }
 
 int RunEscapeCommaSpace(Context& context, const Arguments& arguments) {
-  return RunTextOperation(context, arguments, "escape-comma-space TEXT",
+  return RunTextOperation(context, arguments,
                           [](std::string& text) { text = EscapeCommaSpace(text); });
 }
 
 int RunStripControl(Context& context, const Arguments& arguments) {
-  return RunTextOperation(context, arguments, "strip-control TEXT", StripControlBytes);
+  return RunTextOperation(context, arguments, StripControlBytes);
 }
 
 const Command kUrlCommands[] = {

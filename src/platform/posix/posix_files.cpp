@@ -19,6 +19,10 @@ class PosixStream : public FileStream {
 
  protected:
   bool SyncDescriptor() override { return ::fsync(::fileno(file())) == 0; }
+  bool SeekTo(std::int64_t offset, int origin) override {
+    return ::fseeko(file(), static_cast<off_t>(offset), origin) == 0;
+  }
+  std::int64_t Position() override { return ::ftello(file()); }
 };
 
 int ToSystemError(int posixError) {

@@ -5,16 +5,14 @@
 
 namespace corvisant {
 
-Ports SystemPorts() {
+PlatformPorts SystemPorts() {
   static SystemFiles files;
   static SystemClock clock;
   static StandardRandom random;
   static SystemSound sound;
   static SystemFolderLookup folders;
-  return Ports{&files, &clock, &random, &sound, &folders};
+  // The allocator's own report (the message on stderr, exit -1) is the POSIX side's report.
+  return PlatformPorts{&files, &clock, &random, &sound, &folders, nullptr};
 }
-
-// The allocator's own report (the message on stderr, exit -1) is the POSIX side's report.
-void InstallSystemMemoryFailureReport() {}
 
 }  // namespace corvisant

@@ -1,9 +1,8 @@
 // The memory failure as the user sees it: a standard message box titled "Error" over the
 // menu-bar window, then the end of the process with exit code -1.
-#include <windows.h>
+#include "platform/win32/memory_failure_box.h"
 
-#include "common/allocator.h"
-#include "platform/ports.h"
+#include <windows.h>
 
 namespace corvisant {
 namespace {
@@ -24,9 +23,9 @@ class MessageBoxMemoryFailure : public MemoryFailureHandler {
 
 }  // namespace
 
-void InstallSystemMemoryFailureReport() {
-  static MessageBoxMemoryFailure report;
-  SetMemoryFailureHandler(&report);
+MemoryFailureHandler* MessageBoxMemoryFailureHandler() {
+  static MessageBoxMemoryFailure handler;
+  return &handler;
 }
 
 }  // namespace corvisant

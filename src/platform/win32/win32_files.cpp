@@ -15,6 +15,10 @@ class Win32Stream : public FileStream {
 
  protected:
   bool SyncDescriptor() override { return ::_commit(::_fileno(file())) == 0; }
+  bool SeekTo(std::int64_t offset, int origin) override {
+    return ::_fseeki64(file(), offset, origin) == 0;
+  }
+  std::int64_t Position() override { return ::_ftelli64(file()); }
 };
 
 // Closes a file search handle on every path out of List.

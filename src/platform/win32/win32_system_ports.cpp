@@ -3,16 +3,17 @@
 #include "platform/system_files.h"
 #include "platform/system_services.h"
 #include "platform/win32/crt_random.h"
+#include "platform/win32/memory_failure_box.h"
 
 namespace corvisant {
 
-Ports SystemPorts() {
+PlatformPorts SystemPorts() {
   static SystemFiles files;
   static SystemClock clock;
   static CrtRandom random;
   static SystemSound sound;
   static SystemFolderLookup folders;
-  return Ports{&files, &clock, &random, &sound, &folders};
+  return PlatformPorts{&files, &clock, &random, &sound, &folders, MessageBoxMemoryFailureHandler()};
 }
 
 }  // namespace corvisant

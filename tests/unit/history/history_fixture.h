@@ -73,7 +73,7 @@ class StoreTest : public ::testing::Test {
 
   FakeClock clock_{kVisitTime};
   Ports previous_;
-  Files& files_ = *CurrentPorts().files;
+  Files& files_ = *Current<Files>();
   ScratchDirectory scratch_{files_};
   // Declared last: its streams close before the scratch directory goes.
   OpenFilesTable openFiles_;

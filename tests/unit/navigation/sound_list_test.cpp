@@ -26,7 +26,7 @@ class SoundListTest : public ::testing::Test {
     Ports ports = SystemPorts();
     ports.sound = &sound_;
     previous_ = InstallPorts(ports);
-    scratch_.emplace(*CurrentPorts().files);
+    scratch_.emplace(*Current<Files>());
     media_ = scratch_->path() + "\\Media";
   }
   void TearDown() override {
@@ -35,9 +35,9 @@ class SoundListTest : public ::testing::Test {
   }
 
   void MakeMedia(const std::vector<std::string>& files) {
-    ASSERT_EQ(CurrentPorts().files->MakeDirectory(media_), 0);
+    ASSERT_EQ(Current<Files>()->MakeDirectory(media_), 0);
     for (const std::string& file : files) {
-      ASSERT_TRUE(testing::WriteBytes(*CurrentPorts().files, media_ + "\\" + file, "RIFF"));
+      ASSERT_TRUE(testing::WriteBytes(*Current<Files>(), media_ + "\\" + file, "RIFF"));
     }
   }
 
@@ -52,7 +52,7 @@ TEST_F(SoundListTest, SortsTheWaveFilesByteWiseBehindNoSound) {
   missing.Build(media_);
   EXPECT_EQ(Names(missing), (std::vector<std::string>{"no sound"})) << "no Media folder";
   MakeMedia({"tada.wav", "Chimes.wav", "chord.wav", "readme.txt", "ding.wav.bak"});
-  ASSERT_EQ(CurrentPorts().files->MakeDirectory(media_ + "\\folder.wav"), 0);
+  ASSERT_EQ(Current<Files>()->MakeDirectory(media_ + "\\folder.wav"), 0);
   SoundList sounds;
   sounds.Build(media_);
   EXPECT_EQ(Names(sounds),

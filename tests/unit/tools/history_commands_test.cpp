@@ -34,7 +34,7 @@ class HistoryCommandsTest : public ::testing::Test {
   }
 
   Ports previous_;
-  Files& files_ = *CurrentPorts().files;
+  Files& files_ = *Current<Files>();
   corvisant::testing::ScratchDirectory scratch_{files_};
   const UnixTime t_ = corvisant::testing::LocalTime(1997, 12, 5, 10, 3, 4);
   const std::string at_ = std::to_string(t_);

@@ -20,7 +20,7 @@ class HtmlCommandsTest : public ::testing::Test {
 };
 
 TEST_F(HtmlCommandsTest, TokensListsEveryTokenEscaped) {
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   corvisant::testing::ScratchDirectory scratch(files);
   const std::string page =
       "<TITLE>Hello</title>\r\n<!DOCTYPE html><p>AT&amp;T \"q\" \\ \x01\xA9"
@@ -42,7 +42,7 @@ TEST_F(HtmlCommandsTest, TokensListsEveryTokenEscaped) {
 }
 
 TEST_F(HtmlCommandsTest, TokensOfAnUnterminatedTagStopBeforeIt) {
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   corvisant::testing::ScratchDirectory scratch(files);
   corvisant::testing::WriteBytes(files, "page.html", "a < b</b><a href=");
   ToolRun run = RunToolCaptured({"html", "tokens", "page.html"});
@@ -78,7 +78,7 @@ TEST_F(HtmlCommandsTest, DecodePrintsTheDecodedText) {
 }
 
 TEST_F(HtmlCommandsTest, MissingFileAndWrongArgumentsFail) {
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   corvisant::testing::ScratchDirectory scratch(files);
   EXPECT_EQ(RunToolCaptured({"html", "tokens", "missing.html"}).status, kExitNothing);
   EXPECT_EQ(RunToolCaptured({"html", "tokens"}).status, kExitUsage);

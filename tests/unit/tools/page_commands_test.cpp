@@ -19,7 +19,7 @@ class PageCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override { previous_ = InstallPorts(SystemPorts()); }
   void TearDown() override { InstallPorts(previous_); }
-  Files& files() { return *CurrentPorts().files; }
+  Files& files() { return *Current<Files>(); }
   Ports previous_;
 };
 

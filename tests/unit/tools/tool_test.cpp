@@ -34,7 +34,7 @@ TEST_F(ToolTest, HelpListsTheCommands) {
 }
 
 TEST_F(ToolTest, RootChoosesTheStoreRoot) {
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   testing::ScratchDirectory scratch(files);
   ASSERT_EQ(files.MakeDirectory("store"), 0);
   std::string store = scratch.path() + "\\store";

@@ -73,7 +73,7 @@ TEST(ClassifyTest, LongUrlsAreClassifiedWhole) {
 
 TEST(HtmlFileTest, SniffsTheFirst256Bytes) {
   Ports previous = InstallPorts(SystemPorts());
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   testing::ScratchDirectory scratch(files);
   struct Case {
     const char* name;

@@ -176,7 +176,7 @@ TEST_F(StoreNamesTest, UrlToStoreFileUrlRefusesWhatTheBufferCannotHold) {
 }
 
 TEST_F(StoreNamesTest, LocalFilesOfTheStore) {
-  Files& files = *CurrentPorts().files;
+  Files& files = *Current<Files>();
   testing::ScratchDirectory scratch(files);
   SetStoreRoot(files.CurrentDirectory());
   ASSERT_EQ(files.MakeDirectory("h1"), 0);

@@ -34,7 +34,7 @@ class UrlToolTest : public ::testing::Test {
   UrlToolTest() : previous_(InstallPorts(SystemPorts())) {}
   ~UrlToolTest() override { InstallPorts(previous_); }
   Ports previous_;
-  Files& files_ = *CurrentPorts().files;
+  Files& files_ = *Current<Files>();
   testing::ScratchDirectory scratch_{files_};
 };
 

@@ -20,7 +20,7 @@ class AnnotationStoreTest : public ::testing::Test {
   }
   ~AnnotationStoreTest() override { InstallPorts(previous_); }
 
-  static Files& files() { return *CurrentPorts().files; }
+  static Files& files() { return *Current<Files>(); }
   std::string LogBytes() { return testing::ReadBytes(files(), AnnotationLogPath()); }
 
   // Writes the table's value for url by hand, as a damaged or foreign table might hold it.
