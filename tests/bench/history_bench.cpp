@@ -14,8 +14,8 @@
 #include <random>
 #include <string>
 
+#include "app/process_objects.h"
 #include "history/history_file.h"
-#include "platform/ports.h"
 
 namespace {
 
@@ -87,9 +87,7 @@ void HistoryStore(benchmark::State& state) {
   for (auto _ : state) {
     RemoveStore(files);
     SteppingClock clock;
-    Ports ports = CurrentPorts();
-    ports.clock = &clock;
-    Ports previous = InstallPorts(ports);
+    Installed<Clock> stepping(&clock);
     OpenFilesTable table;
     HistoryFile history(table);
     if (!history.OpenHistory()) state.SkipWithError("cannot open the history");
@@ -106,7 +104,6 @@ void HistoryStore(benchmark::State& state) {
     store.largeReadSeconds = TimePerRead(kLargeSize, read);
     store.appendSeconds = appending / kLargeSize;
     if (misses != 0 || history.Count() != kLargeSize) state.SkipWithError("lost visits");
-    InstallPorts(previous);
   }
 }
 
@@ -185,7 +182,7 @@ void PrintResult(const char* name, const Result& result) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  InstallPorts(SystemPorts());
+  ProcessObjects process({SystemPorts()});
   Files& files = *Current<Files>();
   files.MakeDirectory(kWorkDirectory);
   if (!files.ChangeDirectory(kWorkDirectory)) return 1;

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "app/process_objects.h"
 #include "common/preferences.h"
 #include "html/stored_page_rewriter.h"
-#include "platform/ports.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ std::map<std::string, std::pair<double, double>>& Measured() {
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
-  corvisant::StreamPtr stream = corvisant::Current<Files>()->Open(path, "wb");
+  corvisant::StreamPtr stream = corvisant::Current<corvisant::Files>()->Open(path, "wb");
   return stream != nullptr && stream->Write(bytes.data(), bytes.size()) == bytes.size() &&
          stream->Close();
 }
@@ -124,7 +124,8 @@ void CopyPages(benchmark::State& state) {
   Measure(state, kPeer, [] {
     std::string bytes;
     for (const StoredPage& page : TheStore().pages) {
-      corvisant::StreamPtr from = corvisant::Current<Files>()->Open(page.localPath, "rb");
+      corvisant::StreamPtr from =
+          corvisant::Current<corvisant::Files>()->Open(page.localPath, "rb");
       bytes.resize(static_cast<std::size_t>(from->Size()));
       bytes.resize(from->Read(bytes.data(), bytes.size()));
       WriteFile(page.localPath + kCopySuffix, bytes);
@@ -142,15 +143,14 @@ double Throughput(const char* name) {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  corvisant::InstallPorts(corvisant::SystemPorts());
+  corvisant::ProcessObjects process({corvisant::SystemPorts()});
   fs::path scratch = fs::temp_directory_path() /
                      ("rewrite-bench-" +
                       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
   fs::create_directories(scratch);
   fs::path previous = fs::current_path();
   fs::current_path(scratch);
-  corvisant::Preferences preferences;
-  corvisant::InstallPreferences(&preferences);
+  process.OpenStore(corvisant::StoreOptions());
   TheStore() = LayStore(kCorpusDirectory, scratch);
   if (TheStore().pages.empty()) {
     std::printf(

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/ports.h"
+#include "app/process_objects.h"
 #include "tests/integration/annotation_workload.h"
 #include "views/annotation_store.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: annotation_crash_child STORE_ROOT FIRST_STEP\n");
     return 2;
   }
-  InstallPorts(SystemPorts());
+  ProcessObjects process({SystemPorts()});
   if (!Current<Files>()->ChangeDirectory(argv[1])) return 2;
   AnnotationStore store;
   if (!store.Open()) return 3;

@@ -14,7 +14,7 @@
 #include <random>
 #include <string>
 
-#include "platform/ports.h"
+#include "app/process_objects.h"
 #include "platform/posix/posix_paths.h"
 #include "tests/integration/annotation_workload.h"
 #include "tests/support/scratch_directory.h"
@@ -114,7 +114,7 @@ std::string DumpTable(const std::string& path) {
 }
 
 TEST(AnnotationCrash, NoAttachThatReturnedIsLostWhenTheProcessIsKilled) {
-  Ports previous = InstallPorts(SystemPorts());
+  ProcessObjects process({SystemPorts()});
   Files& files = *Current<Files>();
   {
     testing::ScratchDirectory scratch(files);
@@ -155,7 +155,6 @@ TEST(AnnotationCrash, NoAttachThatReturnedIsLostWhenTheProcessIsKilled) {
       EXPECT_NE(dump.find("\n " + url + "\n"), std::string::npos) << url;
     }
   }
-  InstallPorts(previous);
 }
 
 }  // namespace

@@ -90,11 +90,9 @@ void Win32ReportDialog::ShowModal(const std::string& text, int selfCloseSeconds)
                     ReportDialogProc, reinterpret_cast<LPARAM>(&request));
 }
 
-DialogReporter& InstallDialogReporter() {
+DialogReporter& ErrorDialogReporter() {
   static Win32ReportDialog dialog;
   static DialogReporter reporter(dialog);
-  static bool installed = (SetReporter(&reporter), true);
-  (void)installed;
   return reporter;
 }
 

@@ -14,8 +14,8 @@ class Win32ReportDialog : public ReportDialog {
   void ShowModal(const std::string& text, int selfCloseSeconds) override;
 };
 
-// Makes the error dialog the process's reporter (once; later calls return the same one). The
-// executable must carry the program's resources.
-DialogReporter& InstallDialogReporter();
+// The reporter that shows the error dialog, made once; the wiring place installs it as the
+// process's reporter. The executable must carry the program's resources.
+DialogReporter& ErrorDialogReporter();
 
 }  // namespace corvisant

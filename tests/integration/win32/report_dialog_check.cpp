@@ -1,15 +1,14 @@
 // The error dialog as the user meets it, under Wine or Windows: it shows the message, closes
-// itself after the given seconds only while automatic browsing runs, drops a report raised
-// while it is open, and after a fatal report the process ends with -1 once OK is pressed. A
-// watcher thread finds the dialog by its title, reads it and presses OK, as a user would.
+// itself after the given seconds only while automatic browsing runs, drops a report raised while
+// it is open, and after a fatal report the process ends with -1 once OK is pressed. The user is
+// a timer on the test's own thread, which runs inside the dialog's modal loop as the program's
+// timers do: it finds the dialog by its title, reads it and presses OK.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstring>
+#include <functional>
 #include <string>
-#include <thread>
 
 #include "app/message_table.h"
 #include "app/resources/resource_ids.h"
@@ -23,15 +22,14 @@ namespace {
 constexpr const char* kDialogTitle = "Corvisant found an error";
 constexpr const char* kDialogClass = "#32770";
 constexpr const char* kFatalChildFlag = "--fatal-child";
-constexpr DWORD kPollMilliseconds = 20;
+constexpr UINT kTickMilliseconds = 20;
 constexpr DWORD kAppearTimeout = 10000;
 constexpr int kSelfCloseSeconds = 1;
 // Long enough after a 1 s self-close that a dialog still open has not closed itself.
 constexpr DWORD kBeyondSelfClose = 2500;
-constexpr DWORD kChildEndTimeout = 10000;
 constexpr DWORD kFatalExitStatus = 0xFFFFFFFF;
 
-std::atomic<bool> automaticBrowsing{false};
+bool automaticBrowsing = false;
 
 struct DialogSearch {
   DWORD processId;
@@ -61,15 +59,6 @@ DialogSearch FindDialogs(DWORD processId) {
   return search;
 }
 
-HWND WaitForDialog(DWORD processId = ::GetCurrentProcessId(), DWORD timeout = kAppearTimeout) {
-  for (DWORD waited = 0; waited < timeout; waited += kPollMilliseconds) {
-    HWND dialog = FindDialogs(processId).found;
-    if (dialog != nullptr) return dialog;
-    ::Sleep(kPollMilliseconds);
-  }
-  return nullptr;
-}
-
 bool IsOpen(HWND dialog) { return ::IsWindow(dialog) && ::IsWindowVisible(dialog); }
 
 std::string DialogText(HWND dialog) {
@@ -93,146 +82,147 @@ RECT ControlRect(HWND dialog, int id) {
   return rect;
 }
 
-RECT TemplateRect(HWND dialog, int left, int top, int width, int height) {
+bool LaidOutAt(HWND dialog, int id, int left, int top, int width, int height) {
   RECT units{left, top, width, height};
   ::MapDialogRect(dialog, &units);
-  return RECT{units.left, units.top, units.left + units.right, units.top + units.bottom};
+  RECT control = ControlRect(dialog, id);
+  return control.left == units.left && control.top == units.top &&
+         control.right == units.left + units.right && control.bottom == units.top + units.bottom;
 }
 
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+// The user of one report: called at every tick of the timer with the open dialog (null while
+// none is found) and the milliseconds since the dialog first appeared. Runs until the report
+// returns.
+using UserStep = std::function<void(HWND dialog, DWORD sinceShown)>;
 
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+class DialogUser {
+ public:
+  explicit DialogUser(UserStep step) : step_(std::move(step)) {
+    current_ = this;
+    timer_ = ::SetTimer(nullptr, 0, kTickMilliseconds, Tick);
+  }
+  ~DialogUser() {
+    ::KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  bool appeared() const { return shownAt_ != 0; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current_ != nullptr) current_->Step();
+  }
+  void Step() {
+    HWND dialog = FindDialogs(::GetCurrentProcessId()).found;
+    if (dialog != nullptr && shownAt_ == 0) shownAt_ = ::GetTickCount();
+    step_(dialog, shownAt_ == 0 ? 0 : ::GetTickCount() - shownAt_);
+  }
+
+  static inline DialogUser* current_ = nullptr;
+  UserStep step_;
+  UINT_PTR timer_ = 0;
+  DWORD shownAt_ = 0;
+};
 
 class ReportDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     automaticBrowsing = false;
-    InstallDialogReporter().SetAutomaticBrowsingQuery([] { return automaticBrowsing.load(); });
+    ErrorDialogReporter().SetAutomaticBrowsingQuery([] { return automaticBrowsing; });
   }
+  Installed<Reporter> reporter_{&ErrorDialogReporter()};
 };
 
 TEST_F(ReportDialogTest, ShowsTheMessageCentredOnTopAndWaitsForOk) {
-  struct Seen {
-    std::string text;
-    std::string okLabel;
-    bool topmost = false;
-    bool centred = false;
-    bool textWhereLaidOut = false;
-    bool okWhereLaidOut = false;
-    bool openAfterSelfCloseTime = false;
-  } seen;
-  std::thread user([&seen] {
-    HWND dialog = WaitForDialog();
-    if (dialog == nullptr) return;
-    seen.text = DialogText(dialog);
+  std::string seen;
+  bool openAfterSelfCloseTime = false;
+  DialogUser user([&](HWND dialog, DWORD sinceShown) {
+    if (dialog == nullptr || !seen.empty() || sinceShown < kBeyondSelfClose) return;
     char label[16] = "";
     ::GetDlgItemTextA(dialog, IDOK, label, sizeof label);
-    seen.okLabel = label;
-    seen.topmost = (::GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     RECT frame;
     ::GetWindowRect(dialog, &frame);
     int dx = (frame.left + frame.right) / 2 - ::GetSystemMetrics(SM_CXSCREEN) / 2;
     int dy = (frame.top + frame.bottom) / 2 - ::GetSystemMetrics(SM_CYSCREEN) / 2;
-    seen.centred = dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1;
-    seen.textWhereLaidOut =
-        SameRect(ControlRect(dialog, IDC_ERROR_REPORT_TEXT), TemplateRect(dialog, 55, 15, 165, 55));
-    seen.okWhereLaidOut = SameRect(ControlRect(dialog, IDOK), TemplateRect(dialog, 95, 75, 50, 14));
-    ::Sleep(kBeyondSelfClose);
-    seen.openAfterSelfCloseTime = IsOpen(dialog);
+    seen = DialogText(dialog) + "|" + label;
+    seen += (::GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "|topmost" : "|not topmost";
+    seen += (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) ? "|centred" : "|off centre";
+    seen += LaidOutAt(dialog, IDC_ERROR_REPORT_TEXT, 55, 15, 165, 55) ? "|text" : "|text moved";
+    seen += LaidOutAt(dialog, IDOK, 95, 75, 50, 14) ? "|ok" : "|ok moved";
+    openAfterSelfCloseTime = IsOpen(dialog);
     PressOk(dialog);
   });
   // Asks to close itself, but nothing browses on its own: it waits for OK.
   Report(kReportNonFatal, kSelfCloseSeconds, message::kCantCreateDirectory,
          {"temp", "Z:\\store\\CorvisantDatabase", 5});
-  user.join();
-  EXPECT_EQ(seen.text,
+  EXPECT_EQ(seen,
             "Corvisant can't create directory  temp under Z:\\store\\CorvisantDatabase by the "
-            "reason 5. Make sure the disk isn't write protected nor it isn't full.");
-  EXPECT_EQ(seen.okLabel, "OK");
-  EXPECT_TRUE(seen.topmost);
-  EXPECT_TRUE(seen.centred);
-  EXPECT_TRUE(seen.textWhereLaidOut);
-  EXPECT_TRUE(seen.okWhereLaidOut);
-  EXPECT_TRUE(seen.openAfterSelfCloseTime);
+            "reason 5. Make sure the disk isn't write protected nor it isn't full.|OK|topmost|"
+            "centred|text|ok");
+  EXPECT_TRUE(openAfterSelfCloseTime);
 }
 
-TEST_F(ReportDialogTest, ClosesItselfAfterTheSecondsWhileAutomaticBrowsingRuns) {
-  automaticBrowsing = true;
+// How long a report stays open while the user only watches, and whether the user had to press
+// OK (after kBeyondSelfClose) to end it.
+struct Watched {
   bool appeared = false;
   bool hadToPressOk = false;
-  std::thread user([&] {
-    HWND dialog = WaitForDialog();
-    appeared = dialog != nullptr;
-    if (!appeared) return;
-    for (DWORD waited = 0; IsOpen(dialog) && waited < kAppearTimeout; waited += kPollMilliseconds) {
-      ::Sleep(kPollMilliseconds);
-    }
-    hadToPressOk = IsOpen(dialog);
-    if (hadToPressOk) PressOk(dialog);
-  });
-  auto start = std::chrono::steady_clock::now();
-  Report(kReportNonFatal, kSelfCloseSeconds, message::kCantOpenHtmlForRewrite, {"a.html"});
-  double seconds = SecondsSince(start);
-  user.join();
-  EXPECT_TRUE(appeared);
-  EXPECT_FALSE(hadToPressOk);
-  EXPECT_GE(seconds, kSelfCloseSeconds * 0.9);
-  EXPECT_LT(seconds, kSelfCloseSeconds + 3.0);
+  DWORD openFor = 0;
+};
+
+Watched WatchReport(int selfCloseSeconds, int messageId) {
+  Watched watched;
+  DWORD start = ::GetTickCount();
+  {
+    DialogUser user([&watched](HWND dialog, DWORD sinceShown) {
+      if (dialog == nullptr || sinceShown < kBeyondSelfClose) return;
+      watched.hadToPressOk = true;
+      PressOk(dialog);
+    });
+    Report(kReportNonFatal, selfCloseSeconds, messageId, {"a.html"});
+    watched.appeared = user.appeared();
+  }
+  watched.openFor = ::GetTickCount() - start;
+  return watched;
 }
 
-TEST_F(ReportDialogTest, SelfCloseZeroNeverClosesEvenWhileBrowsing) {
+TEST_F(ReportDialogTest, ClosesItselfAfterTheSecondsOnlyWhileAutomaticBrowsingRuns) {
   automaticBrowsing = true;
-  bool openLater = false;
-  std::thread user([&openLater] {
-    HWND dialog = WaitForDialog();
-    if (dialog == nullptr) return;
-    ::Sleep(kBeyondSelfClose);
-    openLater = IsOpen(dialog);
-    PressOk(dialog);
-  });
-  Report(kReportNonFatal, kReportNeverCloses, message::kCantWritePreferences);
-  user.join();
-  EXPECT_TRUE(openLater);
-}
-
-std::atomic<bool> secondReportReturned{false};
-
-void CALLBACK RaiseSecondReport(HWND, UINT, UINT_PTR timer, DWORD) {
-  ::KillTimer(nullptr, timer);
-  Report(kReportNonFatal, kReportNeverCloses, message::kCantCheckFreeSpace);
-  secondReportReturned = true;
+  Watched selfClosing = WatchReport(kSelfCloseSeconds, message::kCantOpenHtmlForRewrite);
+  EXPECT_TRUE(selfClosing.appeared);
+  EXPECT_FALSE(selfClosing.hadToPressOk);
+  EXPECT_GE(selfClosing.openFor, kSelfCloseSeconds * 900u);
+  // Zero seconds never closes, even while browsing.
+  EXPECT_TRUE(WatchReport(kReportNeverCloses, message::kCantWritePreferences).hadToPressOk);
 }
 
 TEST_F(ReportDialogTest, AReportRaisedWhileOneIsOpenIsDropped) {
-  constexpr UINT kSecondReportAfter = 300;
-  secondReportReturned = false;
-  bool returnedWhileFirstOpen = false;
-  int dialogsOpen = 0;
-  std::string text;
-  std::thread user([&] {
-    HWND dialog = WaitForDialog();
+  bool secondReturned = false;
+  std::string seen;
+  DialogUser user([&](HWND dialog, DWORD sinceShown) {
     if (dialog == nullptr) return;
-    for (DWORD waited = 0; !secondReportReturned && waited < kAppearTimeout;
-         waited += kPollMilliseconds) {
-      ::Sleep(kPollMilliseconds);
+    if (!secondReturned) {
+      // Raised from inside the first dialog's modal loop, as the program's own timers do.
+      Report(kReportNonFatal, kReportNeverCloses, message::kCantCheckFreeSpace);
+      secondReturned = true;
+      return;
     }
-    ::Sleep(kPollMilliseconds * 10);
-    returnedWhileFirstOpen = secondReportReturned && IsOpen(dialog);
-    dialogsOpen = FindDialogs(::GetCurrentProcessId()).count;
-    text = DialogText(dialog);
+    if (sinceShown < kTickMilliseconds * 10 || !seen.empty()) return;
+    seen = DialogText(dialog) + "|" + std::to_string(FindDialogs(::GetCurrentProcessId()).count);
     PressOk(dialog);
   });
-  // The timer fires on this thread inside the dialog's modal loop, as the program's own timers do.
-  ::SetTimer(nullptr, 0, kSecondReportAfter, RaiseSecondReport);
   Report(kReportNonFatal, kReportNeverCloses, message::kCantOpenPreferences);
-  user.join();
-  EXPECT_TRUE(returnedWhileFirstOpen);
-  EXPECT_EQ(dialogsOpen, 1);
-  EXPECT_EQ(text, "Corvisant can't open the preference file for saving.");
+  EXPECT_TRUE(secondReturned);
+  EXPECT_EQ(seen, "Corvisant can't open the preference file for saving.|1");
+}
+
+// Waits for the child's dialog without sleeping through the messages of this thread.
+HWND WaitForChildDialog(const PROCESS_INFORMATION& child) {
+  for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < kAppearTimeout;) {
+    HWND dialog = FindDialogs(child.dwProcessId).found;
+    if (dialog != nullptr) return dialog;
+    ::MsgWaitForMultipleObjects(1, &child.hProcess, FALSE, kTickMilliseconds, QS_ALLINPUT);
+  }
+  return nullptr;
 }
 
 TEST_F(ReportDialogTest, AFatalReportEndsTheProcessWithMinusOneAfterOk) {
@@ -244,14 +234,14 @@ TEST_F(ReportDialogTest, AFatalReportEndsTheProcessWithMinusOneAfterOk) {
   PROCESS_INFORMATION child{};
   ASSERT_TRUE(::CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &child));
-  HWND dialog = WaitForDialog(child.dwProcessId);
+  HWND dialog = WaitForChildDialog(child);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(DialogText(dialog), "Corvisant can't check free disk space.");
-  ::Sleep(kBeyondSelfClose);
-  EXPECT_EQ(::WaitForSingleObject(child.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+  EXPECT_EQ(::WaitForSingleObject(child.hProcess, kBeyondSelfClose),
+            static_cast<DWORD>(WAIT_TIMEOUT))
       << "the process waits for OK";
   PressOk(dialog);
-  ASSERT_EQ(::WaitForSingleObject(child.hProcess, kChildEndTimeout), WAIT_OBJECT_0);
+  ASSERT_EQ(::WaitForSingleObject(child.hProcess, kAppearTimeout), WAIT_OBJECT_0);
   DWORD status = 0;
   ::GetExitCodeProcess(child.hProcess, &status);
   EXPECT_EQ(status, kFatalExitStatus);
@@ -267,11 +257,7 @@ TEST(ReportStringTable, TheResourceTableHoldsTheSameTexts) {
     int length =
         ::LoadStringA(::GetModuleHandleA(nullptr), static_cast<UINT>(id), text, sizeof text);
     const char* expected = MessageText(id);
-    if (expected == nullptr) {
-      EXPECT_EQ(length, 0) << id;
-    } else {
-      EXPECT_EQ(std::string(text, length), expected) << id;
-    }
+    EXPECT_EQ(std::string(text, length), expected != nullptr ? expected : "") << id;
   }
 }
 
@@ -280,7 +266,7 @@ TEST(ReportStringTable, TheResourceTableHoldsTheSameTexts) {
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], corvisant::kFatalChildFlag) == 0) {
-    corvisant::InstallDialogReporter();
+    corvisant::Installed<corvisant::Reporter> reporter(&corvisant::ErrorDialogReporter());
     corvisant::Report(corvisant::kReportFatal, corvisant::kReportNeverCloses,
                       corvisant::message::kCantCheckFreeSpace);
     return 0;  // never reached: a fatal report ends the process
