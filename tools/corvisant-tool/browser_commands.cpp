@@ -3,10 +3,8 @@
 // browser through DDE (Windows build). Texts from the browser are printed with "\xHH" for
 // control and high bytes; window ids are unsigned decimals.
 #include <cctype>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,9 +14,8 @@
 #include "browser/reply_readers.h"
 #include "browser/url_echo.h"
 #include "platform/ports.h"
+#include "tools/corvisant-tool/arguments.h"
 #include "tools/corvisant-tool/browser_live.h"
-#include "tools/corvisant-tool/printing.h"
-#include "tools/corvisant-tool/tool.h"
 
 namespace corvisant::tool {
 namespace {
@@ -32,36 +29,18 @@ constexpr std::string_view kReloadOption = "--reload";
 constexpr std::string_view kVersionOption = "--version";
 constexpr std::string_view kWindowOption = "--window";
 
-int Usage(Context& context, const char* usage) {
-  std::fprintf(context.err, "usage: corvisant-tool browser %s\n", usage);
-  return kExitUsage;
-}
-
 void PrintField(Context& context, const char* name, std::string_view value) {
-  std::fprintf(context.out, "%s=%s\n", name, HexEscaped(value).c_str());
+  std::fprintf(context.out, "%s=%s\n", name, Printable(value).c_str());
 }
 
 void PrintIds(Context& context, const std::vector<std::uint32_t>& ids) {
   for (std::uint32_t id : ids) std::fprintf(context.out, "%lu\n", static_cast<unsigned long>(id));
 }
 
-// A decimal number, with an optional "-", that fits in a long long.
-bool ParseDecimal(std::string_view word, long long* value) {
-  std::string text(word);
-  std::size_t digitsFrom = !text.empty() && text[0] == '-' ? 1 : 0;
-  if (digitsFrom == text.size()) return false;
-  for (std::size_t i = digitsFrom; i < text.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-  }
-  errno = 0;
-  *value = std::strtoll(text.c_str(), nullptr, kDecimalBase);
-  return errno == 0;
-}
-
 // A window id as a signed or unsigned 32-bit decimal ("-1" and "4294967295" are the same).
 bool ParseWindowId(std::string_view word, std::uint32_t* id) {
   long long value = 0;
-  if (!ParseDecimal(word, &value) || value < INT32_MIN || value > UINT32_MAX) return false;
+  if (!ParseNumberIn(word, INT32_MIN, UINT32_MAX, &value)) return false;
   *id = static_cast<std::uint32_t>(value);
   return true;
 }
@@ -100,25 +79,22 @@ std::string Unescaped(std::string_view text) {
 
 int RunItemOpen(Context& context, const Arguments& arguments) {
   bool reload = arguments.size() == 2 && arguments[1] == kReloadOption;
-  if (arguments.empty() || arguments.size() > 2 || (arguments.size() == 2 && !reload)) {
-    return Usage(context, "item open URL [--reload]");
-  }
+  if (arguments.empty() || arguments.size() > 2 || (arguments.size() == 2 && !reload))
+    return kExitUsage;
   std::fprintf(context.out, "%s\n", OpenUrlItem(arguments[0], reload).c_str());
   return kExitDone;
 }
 
 int RunItemNewWindow(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "item new-window URL");
+  if (arguments.size() != 1) return kExitUsage;
   std::fprintf(context.out, "%s\n", NewWindowItem(arguments[0]).c_str());
   return kExitDone;
 }
 
 int RunItemSave(Context& context, const Arguments& arguments) {
   std::uint32_t window = 0;
-  if (arguments.size() != 3 || !ParseWindowId(arguments[2], &window)) {
-    return Usage(context, "item save URL FILE WINDOWID");
-  }
-  std::string root = CurrentPorts().files->CurrentDirectory();
+  if (arguments.size() != 3 || !ParseWindowId(arguments[2], &window)) return kExitUsage;
+  std::string root = Current<Files>()->CurrentDirectory();
   std::fprintf(context.out, "%s\n", SaveUrlItem(arguments[0], root, arguments[1], window).c_str());
   return kExitDone;
 }
@@ -126,24 +102,21 @@ int RunItemSave(Context& context, const Arguments& arguments) {
 int RunReadTitle(Context& context, const Arguments& arguments) {
   long long version = 0;
   if (arguments.size() != 3 || arguments[0] != kVersionOption ||
-      !ParseDecimal(arguments[1], &version)) {
-    return Usage(context, "read title --version N TEXT");
-  }
+      !ParseNumber(arguments[1], &version))
+    return kExitUsage;
   PrintField(context, "title", ReadTitleReply(Unescaped(arguments[2]), static_cast<int>(version)));
   return kExitDone;
 }
 
 int RunReadUrl(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "read url TEXT");
+  if (arguments.size() != 1) return kExitUsage;
   PrintField(context, "url", ReadUrlReply(Unescaped(arguments[0])));
   return kExitDone;
 }
 
 int RunReadWindows(Context& context, const Arguments& arguments) {
   std::string reply;
-  if (arguments.size() != 1 || !FromHex(arguments[0], &reply)) {
-    return Usage(context, "read windows HEX");
-  }
+  if (arguments.size() != 1 || !FromHex(arguments[0], &reply)) return kExitUsage;
   std::vector<std::uint32_t> ids;
   ReadWindowList(reply, ids);
   PrintIds(context, ids);
@@ -151,7 +124,7 @@ int RunReadWindows(Context& context, const Arguments& arguments) {
 }
 
 int RunReadEcho(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "read echo TEXT");
+  if (arguments.size() != 1) return kExitUsage;
   std::optional<UrlEcho> echo = ReadUrlEcho(Unescaped(arguments[0]));
   if (!echo) return kExitNothing;
   PrintField(context, "url", echo->url);
@@ -163,44 +136,12 @@ int RunReadEcho(Context& context, const Arguments& arguments) {
   return kExitDone;
 }
 
-// "item" and "read" take one more word: the request or the reader.
-struct Subcommand {
-  std::string_view name;
-  int (*run)(Context& context, const Arguments& arguments);
-};
-
-template <std::size_t N>
-int RunSubcommand(Context& context, const Arguments& arguments, const Subcommand (&table)[N],
-                  const char* usage) {
-  for (const Subcommand& subcommand : table) {
-    if (!arguments.empty() && arguments[0] == subcommand.name) {
-      return subcommand.run(context, Arguments(arguments.begin() + 1, arguments.end()));
-    }
-  }
-  return Usage(context, usage);
-}
-
-int RunItem(Context& context, const Arguments& arguments) {
-  static const Subcommand kItems[] = {
-      {"open", RunItemOpen}, {"new-window", RunItemNewWindow}, {"save", RunItemSave}};
-  return RunSubcommand(context, arguments, kItems, "item open|new-window|save ...");
-}
-
-int RunRead(Context& context, const Arguments& arguments) {
-  static const Subcommand kReaders[] = {{"title", RunReadTitle},
-                                        {"url", RunReadUrl},
-                                        {"windows", RunReadWindows},
-                                        {"echo", RunReadEcho}};
-  return RunSubcommand(context, arguments, kReaders, "read title|url|windows|echo ...");
-}
-
 // The live commands: a DDE instance of the tool's own and the link over it.
 class LiveLink {
  public:
   explicit LiveLink(bool serve)
       : dde_(OpenLiveDde(serve)),
-        link_(dde_ ? std::make_unique<BrowserLink>(dde_->port(), *CurrentPorts().clock) : nullptr) {
-  }
+        link_(dde_ ? std::make_unique<BrowserLink>(dde_->port(), *Current<Clock>()) : nullptr) {}
   LiveLink(const LiveLink&) = delete;
   LiveLink& operator=(const LiveLink&) = delete;
   ~LiveLink() { link_.reset(); }
@@ -223,7 +164,7 @@ class LiveLink {
 int Outcome(bool done) { return done ? kExitDone : kExitNothing; }
 
 int RunAnswers(Context& context, const Arguments& arguments) {
-  if (!arguments.empty()) return Usage(context, "answers");
+  if (!arguments.empty()) return kExitUsage;
   LiveLink live(false);
   if (!live.Ready(context)) return kExitUsage;
   bool answers = live.link().BrowserAnswers();
@@ -232,7 +173,7 @@ int RunAnswers(Context& context, const Arguments& arguments) {
 }
 
 int RunWindows(Context& context, const Arguments& arguments) {
-  if (!arguments.empty()) return Usage(context, "windows");
+  if (!arguments.empty()) return kExitUsage;
   LiveLink live(false);
   if (!live.Ready(context)) return kExitUsage;
   std::vector<std::uint32_t> ids;
@@ -244,9 +185,8 @@ int RunWindows(Context& context, const Arguments& arguments) {
 int RunTitle(Context& context, const Arguments& arguments) {
   long long version = kDefaultBrowserVersion;
   if (!arguments.empty() && (arguments.size() != 2 || arguments[0] != kVersionOption ||
-                             !ParseDecimal(arguments[1], &version))) {
-    return Usage(context, "title [--version N]");
-  }
+                             !ParseNumber(arguments[1], &version)))
+    return kExitUsage;
   LiveLink live(false);
   if (!live.Ready(context)) return kExitUsage;
   live.link().state().browserVersion = static_cast<int>(version);
@@ -255,7 +195,7 @@ int RunTitle(Context& context, const Arguments& arguments) {
 }
 
 int RunUrl(Context& context, const Arguments& arguments) {
-  if (!arguments.empty()) return Usage(context, "url");
+  if (!arguments.empty()) return kExitUsage;
   LiveLink live(false);
   if (!live.Ready(context)) return kExitUsage;
   std::optional<std::string> url = live.link().GetBrowserUrl();
@@ -267,9 +207,8 @@ int RunUrl(Context& context, const Arguments& arguments) {
 // As an open of the engine: the answer check first, then the request.
 int RunOpen(Context& context, const Arguments& arguments) {
   bool reload = arguments.size() == 2 && arguments[1] == kReloadOption;
-  if (arguments.empty() || arguments.size() > 2 || (arguments.size() == 2 && !reload)) {
-    return Usage(context, "open URL [--reload]");
-  }
+  if (arguments.empty() || arguments.size() > 2 || (arguments.size() == 2 && !reload))
+    return kExitUsage;
   LiveLink live(false);
   if (!live.Ready(context)) return kExitUsage;
   live.link().WaitForBrowserAnswer();
@@ -277,7 +216,7 @@ int RunOpen(Context& context, const Arguments& arguments) {
 }
 
 int RunOpenNew(Context& context, const Arguments& arguments) {
-  if (arguments.size() != 1) return Usage(context, "open-new URL");
+  if (arguments.size() != 1) return kExitUsage;
   LiveLink live(false);
   if (!live.Ready(context)) return kExitUsage;
   return Outcome(live.link().OpenUrlInNewWindow(arguments[0]));
@@ -288,13 +227,12 @@ int RunSave(Context& context, const Arguments& arguments) {
   std::uint32_t window = kLastActiveWindow;
   bool windowGiven = arguments.size() == 4 && arguments[2] == kWindowOption;
   if ((arguments.size() != 2 && !windowGiven) ||
-      (windowGiven && !ParseWindowId(arguments[3], &window))) {
-    return Usage(context, "save URL RELFILE [--window ID]");
-  }
+      (windowGiven && !ParseWindowId(arguments[3], &window)))
+    return kExitUsage;
   LiveLink live(false);
   if (!live.Ready(context)) return kExitUsage;
   live.link().state().workWindowId = window;
-  std::string root = CurrentPorts().files->CurrentDirectory();
+  std::string root = Current<Files>()->CurrentDirectory();
   std::uint32_t took = live.link().RequestSave(arguments[0], root, arguments[1]);
   std::fprintf(context.out, "%lu\n", static_cast<unsigned long>(took));
   return Outcome(SaveResult(took) == 0);
@@ -305,7 +243,7 @@ class EchoPrinter : public UrlEchoHandler {
  public:
   explicit EchoPrinter(Context& context) : context_(context) {}
   void HandleUrlEcho(std::string_view item) override {
-    std::fprintf(context_.out, "%s\n", HexEscaped(item).c_str());
+    std::fprintf(context_.out, "%s\n", Printable(item).c_str());
     std::fflush(context_.out);
   }
 
@@ -315,10 +253,9 @@ class EchoPrinter : public UrlEchoHandler {
 
 int RunListen(Context& context, const Arguments& arguments) {
   long long seconds = 0;
-  if (arguments.size() != 1 || !ParseDecimal(arguments[0], &seconds) || seconds < 0 ||
-      seconds > UINT32_MAX / kMillisecondsPerSecond) {
-    return Usage(context, "listen SECONDS");
-  }
+  if (arguments.size() != 1 || !ParseNumber(arguments[0], &seconds) || seconds < 0 ||
+      seconds > UINT32_MAX / kMillisecondsPerSecond)
+    return kExitUsage;
   LiveLink live(true);
   if (!live.Ready(context)) return kExitUsage;
   EchoPrinter printer(context);
@@ -331,10 +268,15 @@ int RunListen(Context& context, const Arguments& arguments) {
 }
 
 const Command kBrowserCommands[] = {
-    {"browser", "item", "open URL [--reload] | new-window URL | save URL FILE WINDOWID",
-     "the item text of a request", RunItem},
-    {"browser", "read", "title --version N TEXT | url TEXT | windows HEX | echo TEXT",
-     "a reader run on reply bytes (TEXT may hold \\xHH)", RunRead},
+    {"browser", "item open", "URL [--reload]", "the item text of an open", RunItemOpen},
+    {"browser", "item new-window", "URL", "the item text of an open in a new window",
+     RunItemNewWindow},
+    {"browser", "item save", "URL FILE WINDOWID", "the item text of a save", RunItemSave},
+    {"browser", "read title", "--version N TEXT", "the title reader on a reply (TEXT: \\xHH)",
+     RunReadTitle},
+    {"browser", "read url", "TEXT", "the URL reader on a reply", RunReadUrl},
+    {"browser", "read windows", "HEX", "the window-list reader on reply bytes", RunReadWindows},
+    {"browser", "read echo", "TEXT", "the URL echo reader on an echo item", RunReadEcho},
     {"browser", "answers", "", "exit 0 when the browser answers", RunAnswers},
     {"browser", "windows", "", "the browser's window ids", RunWindows},
     {"browser", "title", "[--version N]", "the last active window's title", RunTitle},

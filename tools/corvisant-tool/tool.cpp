@@ -36,17 +36,23 @@ int RunHelp(Context& context, const Arguments&) {
   return kExitDone;
 }
 
+// How many words of the command line the command's group and name take; 0 when they differ.
+std::size_t MatchedWords(const Command& command, const Arguments& words) {
+  if (words.empty() || words[0] != command.group) return 0;
+  std::size_t used = 1;
+  std::string_view name = command.name != nullptr ? command.name : "";
+  while (!name.empty()) {
+    std::size_t space = name.find(' ');
+    if (used == words.size() || words[used] != name.substr(0, space)) return 0;
+    ++used;
+    name = space == std::string_view::npos ? std::string_view() : name.substr(space + 1);
+  }
+  return used;
+}
+
 const Command* FindCommand(const Arguments& words, std::size_t* wordsUsed) {
   for (const Command* command : Registry()) {
-    if (words.empty() || words[0] != command->group) continue;
-    if (command->name == nullptr) {
-      *wordsUsed = 1;
-      return command;
-    }
-    if (words.size() >= 2 && words[1] == command->name) {
-      *wordsUsed = 2;
-      return command;
-    }
+    if ((*wordsUsed = MatchedWords(*command, words)) > 0) return command;
   }
   return nullptr;
 }

@@ -32,7 +32,7 @@ struct Context {
 
 struct Command {
   const char* group;    // "url", "store", ... ; the first word of the command line
-  const char* name;     // the second word, or null for a one-word command
+  const char* name;     // the words after the group ("list", "item open"), or null for none
   const char* usage;    // the arguments after the command's words
   const char* summary;  // one line for "help"
   int (*run)(Context& context, const Arguments& arguments);
