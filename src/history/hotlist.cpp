@@ -9,6 +9,7 @@
 #include "platform/report.h"
 #include "url/page_store.h"
 #include "url/store_names.h"
+#include "url/whole_file_writer.h"
 
 namespace corvisant {
 namespace {
@@ -83,13 +84,12 @@ HotlistCreation CreateHotlist(std::string_view name) {
   Files& files = *Current<Files>();
   std::string path = HotlistPath(name);
   if (files.Open(path, kExistsProbeMode) != nullptr) return HotlistCreation::kExists;
-  StreamPtr file = files.Open(path, kCreateMode);
-  if (!file) {
+  // Made whole or not at all: a header cut by a full disk would later read as a hotlist.
+  if (!WriteWholeFile(path, HotlistHeader(), kCreateMode)) {
     Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
     return HotlistCreation::kFailed;
   }
-  bool written = file->WriteText(HotlistHeader());
-  return file->Close() && written ? HotlistCreation::kCreated : HotlistCreation::kFailed;
+  return HotlistCreation::kCreated;
 }
 
 bool AddNewestToHotlist(std::string_view name, UrlListFile& history) {

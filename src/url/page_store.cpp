@@ -8,6 +8,7 @@
 #include "platform/ports.h"
 #include "platform/report.h"
 #include "url/store_names.h"
+#include "url/whole_file_writer.h"
 
 namespace corvisant {
 namespace {
@@ -32,12 +33,11 @@ void ReportDirectoryFailure(int keepRunning, std::string_view name, std::string_
   Report(keepRunning, kReportNeverCloses, message::kCantCreateDirectory, {name, parent, error});
 }
 
-// Writes text into a new file at path ("wt"); 40005 when it cannot be created.
-void WriteTextFile(const std::string& path, const char* text) {
-  StreamPtr stream = TheFiles().Open(path, "wt");
-  if (stream == nullptr || !stream->WriteText(text) || !stream->Close()) {
-    Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
-  }
+// Writes text as the whole new file at path ("wt"); 40005 (the old file kept) when it cannot.
+bool WriteTextFile(const std::string& path, const char* text) {
+  if (WriteWholeFile(path, text, "wt")) return true;
+  Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
+  return false;
 }
 
 // The walk of a name's directories (all segments of a safe name but the last). Each that cannot
@@ -96,7 +96,7 @@ bool EnsureDirectory(std::string_view parent, std::string_view name, bool create
   return ok;
 }
 
-bool PrepareStore() {
+StorePreparation PrepareStore() {
   Files& files = TheFiles();
   SetStoreRoot(files.CurrentDirectory());
   Current<Random>()->Seed(static_cast<unsigned>(Current<Clock>()->Now()));
@@ -104,19 +104,19 @@ bool PrepareStore() {
   int error = 0;
   if (!EnsureDirectory(StoreRoot(), kDatabaseDirectory, true, &database, nullptr, &error)) {
     ReportDirectoryFailure(kReportFatal, kDatabaseDirectory, StoreRoot(), error);
-    return false;
+    return StorePreparation::kDirectoryMissing;
   }
   for (const char* directory : kDataDirectories) {
     if (!EnsureDirectory(database, directory, true, nullptr, nullptr, &error)) {
       ReportDirectoryFailure(kReportFatal, directory, database, error);
-      return false;
+      return StorePreparation::kDirectoryMissing;
     }
   }
   std::string version = DataFilePath(kEtcDirectory, kVersionFile);
-  if (files.Open(version, "rt") == nullptr) WriteTextFile(version, kVersionText);
-  WriteTextFile(DataFilePath(kEtcDirectory, kEntryFile), kEntryText);
+  bool written = files.Open(version, "rt") != nullptr || WriteTextFile(version, kVersionText);
+  written = WriteTextFile(DataFilePath(kEtcDirectory, kEntryFile), kEntryText) && written;
   EmptyTempDirectory();
-  return true;
+  return written ? StorePreparation::kReady : StorePreparation::kFileNotWritten;
 }
 
 StreamPtr OpenLocalCopy(std::string_view relativeName, std::string_view mode, bool create,
