@@ -73,8 +73,10 @@ std::string FormatHotlistEntry(std::string_view url, std::string_view title, Uni
 }
 
 bool IsValidHotlistName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return name.find_first_of("\\/:") == std::string_view::npos;
+  // A name that the file system would read as something else (a device such as NUL or COM1, a
+  // name it cuts at a trailing dot or space, a step up) is not a plain file of the directory.
+  if (name.empty() || name.find_first_of("\\/") != std::string_view::npos) return false;
+  return SafeStoreSegment(name, false, true) == name;
 }
 
 std::string HotlistPath(std::string_view name) { return DataFilePath(kHotlistDirectory, name); }

@@ -40,15 +40,37 @@ bool WriteTextFile(const std::string& path, const char* text) {
   return false;
 }
 
+// Only a copy of a page gives way to a directory that its site needs: a file directly in the
+// store root (the program itself, say) and the files of the data and manual directories stay.
+bool MayGiveWayToDirectory(std::string_view parent) {
+  const std::string& root = StoreRoot();
+  if (!root.empty() && StartsWith(parent, root)) parent.remove_prefix(root.size());
+  if (!parent.empty() && parent.front() == '\\') parent.remove_prefix(1);
+  if (parent.empty()) return false;
+  std::string top(parent.substr(0, parent.find('\\')));
+  LowerCaseInPlace(top);
+  for (std::string reserved : {std::string(kDatabaseDirectory), std::string(kDocumentDirectory)}) {
+    LowerCaseInPlace(reserved);
+    if (top == reserved) return false;
+  }
+  return true;
+}
+
 // The walk of a name's directories (all segments of a safe name but the last). Each that cannot
-// be made is reported when creating; the walk goes on. Returns the path of the directories.
-std::string WalkDirectories(const std::vector<std::string>& segments, bool create) {
+// be made is reported when creating; the walk goes on. Returns the path of the directories;
+// *whole is cleared when one of them is not there (or is a link, which is never entered).
+std::string WalkDirectories(const std::vector<std::string>& segments, bool create, bool* whole) {
   std::string path;
+  *whole = true;
   for (std::size_t i = 0; i + 1 < segments.size(); ++i) {
     std::string made;
     int error = 0;
-    if (!EnsureDirectory(path, segments[i], create, &made, nullptr, &error) && create) {
-      ReportDirectoryFailure(kReportNonFatal, segments[i], path, error);
+    if (!EnsureDirectory(path, segments[i], create, &made, nullptr, &error)) {
+      *whole = false;
+      if (create) {
+        ReportDirectoryFailure(kReportNonFatal, segments[i], path.empty() ? StoreRoot() : path,
+                               error);
+      }
     }
     path = made;
   }
@@ -75,18 +97,33 @@ bool EnsureDirectory(std::string_view parent, std::string_view name, bool create
   int error = system_error::kNone;
   bool ok = false;
   bool made = false;
-  switch (TheFiles().Kind(path)) {
+  PathKind kind = TheFiles().Kind(path);
+  if (kind != PathKind::kMissing && TheFiles().IsLink(path)) {
+    // A link may lead out of the store: nothing is made or written through one.
+    kind = PathKind::kMissing;
+    create = false;
+    error = system_error::kAccessDenied;
+  }
+  switch (kind) {
     case PathKind::kDirectory:
       ok = true;
       break;
     case PathKind::kFile:
       // A copy of a page stands where a directory of its site is needed: the directory wins.
+      // Only a stored page gives way: a file directly in the store root (the program itself,
+      // say) or of the data directories is no page of a site, and stays.
+      if (!MayGiveWayToDirectory(parent)) {
+        error = system_error::kAlreadyExists;
+        break;
+      }
       TheFiles().RemoveFile(path);
       error = TheFiles().MakeDirectory(path);
       ok = made = error == system_error::kNone;
       break;
     case PathKind::kMissing:
-      error = create ? TheFiles().MakeDirectory(path) : system_error::kFileNotFound;
+      if (error == system_error::kNone) {
+        error = create ? TheFiles().MakeDirectory(path) : system_error::kFileNotFound;
+      }
       ok = made = create && error == system_error::kNone;
       break;
   }
@@ -127,8 +164,10 @@ StreamPtr OpenLocalCopy(std::string_view relativeName, std::string_view mode, bo
   std::size_t hash =
       relativeName.find('#', lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1);
   std::vector<std::string> segments = SplitSafeName(relativeName.substr(0, hash));
-  std::string path = Join(WalkDirectories(segments, create), segments.back());
+  bool whole = false;
+  std::string path = Join(WalkDirectories(segments, create, &whole), segments.back());
   if (fullPath != nullptr) *fullPath = path;
+  if (!whole || TheFiles().IsLink(path)) return nullptr;
   StreamPtr stream = TheFiles().Open(path, mode);
   if (stream == nullptr && isDirectory != nullptr) {
     *isDirectory = TheFiles().Kind(path) == PathKind::kDirectory;
@@ -147,7 +186,8 @@ bool FileOpensForUpdate(const std::string& path) { return TheFiles().Open(path, 
 
 std::string EnsureDirectoriesFor(std::string_view path) {
   std::vector<std::string> segments = SplitSafeName(path);
-  return Join(WalkDirectories(segments, true), segments.back());
+  bool whole = false;
+  return Join(WalkDirectories(segments, true, &whole), segments.back());
 }
 
 std::string DataDirectoryPath(std::string_view subdirectory) {
