@@ -8,6 +8,7 @@
 #include "platform/message_ids.h"
 #include "platform/ports.h"
 #include "platform/report.h"
+#include "url/whole_file_writer.h"
 
 namespace corvisant {
 namespace {
@@ -102,16 +103,12 @@ std::string FormatPreferences(const Preferences& preferences, const SoundList& s
 }
 
 bool SavePreferences(const Preferences& preferences, const SoundList& sounds) {
-  StreamPtr stream = Current<Files>()->Open(SettingsFilePath(kPreferencesFileName), "wb");
-  if (stream == nullptr) {
+  WholeFileWriter file(SettingsFilePath(kPreferencesFileName));
+  if (file.stream() == nullptr) {
     Report(kReportNonFatal, kReportNeverCloses, message::kCantOpenPreferences);
     return false;
   }
-  // A write the disk refuses may only show when the buffer is flushed, so the flush and the close
-  // count as much as the write.
-  bool written = stream->WriteText(FormatPreferences(preferences, sounds));
-  written = stream->Flush() && written;
-  written = stream->Close() && written;
+  bool written = file.stream()->WriteText(FormatPreferences(preferences, sounds)) && file.Commit();
   if (!written) Report(kReportNonFatal, kReportNeverCloses, message::kCantWritePreferences);
   return written;
 }

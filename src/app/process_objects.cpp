@@ -27,7 +27,7 @@ bool ProcessObjects::OpenStore(const StoreOptions& options) {
   use_ = options.use;
   store_ = std::make_unique<StoreObjects>(Current<Files>()->CurrentDirectory());
   if (use_ == StoreUse::kProgram) {
-    if (!PrepareStore()) return false;
+    if (PrepareStore() == StorePreparation::kDirectoryMissing) return false;
     History();
     Annotations();
   }

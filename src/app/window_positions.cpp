@@ -8,6 +8,7 @@
 
 #include "app/preferences_text.h"
 #include "platform/ports.h"
+#include "url/whole_file_writer.h"
 
 namespace corvisant {
 namespace {
@@ -106,11 +107,8 @@ std::string FormatWindowPositions(const Preferences& preferences) {
 }
 
 bool SaveWindowPositions(const Preferences& preferences) {
-  StreamPtr stream = Current<Files>()->Open(SettingsFilePath(kWindowPositionsFileName), "wb");
-  if (stream == nullptr) return false;
-  bool written = stream->WriteText(FormatWindowPositions(preferences));
-  written = stream->Flush() && written;
-  return stream->Close() && written;
+  return WriteWholeFile(SettingsFilePath(kWindowPositionsFileName),
+                        FormatWindowPositions(preferences));
 }
 
 void ApplyDefaultWindowPositions(Preferences& preferences, ScreenSize screen) {

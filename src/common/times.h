@@ -14,6 +14,10 @@ using UnixTime = std::int64_t;
 // Seconds from 1904-01-01 on a clock nine hours ahead of UTC to 1970-01-01 UTC.
 constexpr std::uint32_t kHistoryTimeOffset = 2082877200u;  // 0x7C262F10
 
+// The times the history files can hold: their 32-bit clock from 0 to its last second.
+constexpr UnixTime kEarliestHistoryTime = -static_cast<UnixTime>(kHistoryTimeOffset);
+constexpr UnixTime kLatestHistoryTime = 0xFFFFFFFFll - kHistoryTimeOffset;
+
 std::uint32_t ToHistoryTime(UnixTime time);
 UnixTime FromHistoryTime(std::uint32_t stored);
 

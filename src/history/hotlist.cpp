@@ -9,6 +9,7 @@
 #include "platform/report.h"
 #include "url/page_store.h"
 #include "url/store_names.h"
+#include "url/whole_file_writer.h"
 
 namespace corvisant {
 namespace {
@@ -72,8 +73,10 @@ std::string FormatHotlistEntry(std::string_view url, std::string_view title, Uni
 }
 
 bool IsValidHotlistName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return name.find_first_of("\\/:") == std::string_view::npos;
+  // A name that the file system would read as something else (a device such as NUL or COM1, a
+  // name it cuts at a trailing dot or space, a step up) is not a plain file of the directory.
+  if (name.empty() || name.find_first_of("\\/") != std::string_view::npos) return false;
+  return SafeStoreSegment(name, false, true) == name;
 }
 
 std::string HotlistPath(std::string_view name) { return DataFilePath(kHotlistDirectory, name); }
@@ -83,13 +86,12 @@ HotlistCreation CreateHotlist(std::string_view name) {
   Files& files = *Current<Files>();
   std::string path = HotlistPath(name);
   if (files.Open(path, kExistsProbeMode) != nullptr) return HotlistCreation::kExists;
-  StreamPtr file = files.Open(path, kCreateMode);
-  if (!file) {
+  // Made whole or not at all: a header cut by a full disk would later read as a hotlist.
+  if (!WriteWholeFile(path, HotlistHeader(), kCreateMode)) {
     Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
     return HotlistCreation::kFailed;
   }
-  bool written = file->WriteText(HotlistHeader());
-  return file->Close() && written ? HotlistCreation::kCreated : HotlistCreation::kFailed;
+  return HotlistCreation::kCreated;
 }
 
 bool AddNewestToHotlist(std::string_view name, UrlListFile& history) {

@@ -25,8 +25,9 @@ std::string UrlForAttribute(std::string_view url);
 // and the visit time in local time, ending in "\n".
 std::string FormatHotlistEntry(std::string_view url, std::string_view title, UnixTime time);
 
-// A user-given hotlist name that stays inside the hotlist directory: not empty, not "." or "..",
-// without "\", "/" or ":".
+// A user-given hotlist name that names a plain file of the hotlist directory: not empty, without
+// "\" or "/", and a name the file system keeps as it stands (no device name such as NUL or COM1,
+// no trailing dot or space, no "." or "..", none of the characters a file name cannot hold).
 bool IsValidHotlistName(std::string_view name);
 // "CorvisantDatabase\hotlist\" + name.
 std::string HotlistPath(std::string_view name);

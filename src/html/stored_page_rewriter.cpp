@@ -9,6 +9,7 @@
 #include "html/rewrite_handoffs.h"
 #include "platform/message_ids.h"
 #include "platform/ports.h"
+#include "url/whole_file_writer.h"
 
 namespace corvisant {
 namespace {
@@ -67,32 +68,13 @@ PageRewriteSettings SettingsFor(std::string_view pageUrl, std::string_view repor
   return settings;
 }
 
-bool WriteWhole(FileStream& stream, const std::string& bytes) {
-  return stream.Write(bytes.data(), bytes.size()) == bytes.size() && stream.Flush();
-}
-
-// Puts rewritten in the place of original in the file: over the old bytes when it is not
-// shorter, else into the file made anew (which sets its new, shorter end). A write that fails
-// part-way puts the original bytes back, so that no half-rewritten page stays in the store.
-bool ReplacePage(StreamPtr stream, const std::string& path, const std::string& original,
-                 const std::string& rewritten) {
-  Files& files = *Current<Files>();
-  bool written = false;
-  if (rewritten.size() >= original.size()) {
-    written = stream->Seek(0, SeekFrom::kStart) && WriteWhole(*stream, rewritten);
-    written = stream->Close() && written;
-  } else {
-    stream->Close();
-    StreamPtr fresh = files.Open(path, "wb");
-    written = fresh != nullptr && WriteWhole(*fresh, rewritten) && fresh->Close();
-  }
-  if (written) return true;
+// Puts the rewritten page in the place of the stored one. It is written whole beside it and then
+// takes its place, so that no failure and no end of the process can leave a cut page: the
+// store holds the old page or the new one.
+bool ReplacePage(StreamPtr stream, const std::string& path, const std::string& rewritten) {
+  stream->Close();
+  if (WriteWholeFile(path, rewritten)) return true;
   ReportPageFileFailure(message::kCantRewriteHtml, path);
-  StreamPtr restore = files.Open(path, "wb");
-  if (restore != nullptr) {
-    WriteWhole(*restore, original);
-    restore->Close();
-  }
   return false;
 }
 
@@ -156,7 +138,7 @@ int RewriteStoredPage(std::string_view pageUrl, std::string_view reportedUrl,
   std::string rewritten =
       RewritePageText(page.c_str(), page.size(), tokens.get(), settings, title, outcome);
   NoteFrames(outcome->frameTags);
-  if (rewritten != page && !ReplacePage(std::move(stream), localPath, page, rewritten)) {
+  if (rewritten != page && !ReplacePage(std::move(stream), localPath, rewritten)) {
     return -1;
   }
   HandOn(reportedUrl, tokens.get(), *outcome, settings.followVisitTags);

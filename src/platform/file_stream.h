@@ -50,6 +50,10 @@ class FileStream {
   void ClearError();
   // Closes now; false when buffered data could not be written.
   bool Close();
+  // Holds the whole file against other processes that lock it too, waiting while one of them
+  // holds it, so that their appends never mix; false when the system cannot lock it.
+  bool Lock() { return LockDescriptor(); }
+  void Unlock() { UnlockDescriptor(); }
 
  protected:
   std::FILE* file() const { return file_; }
@@ -57,6 +61,8 @@ class FileStream {
   // Positions in 64 bits: the C library's long is 32 bits on Windows, and files may be larger.
   virtual bool SeekTo(std::int64_t offset, int origin) = 0;
   virtual std::int64_t Position() = 0;
+  virtual bool LockDescriptor() = 0;
+  virtual void UnlockDescriptor() = 0;
 
  private:
   int GetRawChar();
@@ -66,6 +72,23 @@ class FileStream {
 };
 
 using StreamPtr = std::unique_ptr<FileStream>;
+
+// Holds a stream's lock for a scope. Buffered reads made before it was taken may be stale: a
+// holder reads the file's size again.
+class StreamLock {
+ public:
+  explicit StreamLock(FileStream& stream) : stream_(stream), held_(stream.Lock()) {}
+  ~StreamLock() {
+    if (held_) stream_.Unlock();
+  }
+  StreamLock(const StreamLock&) = delete;
+  StreamLock& operator=(const StreamLock&) = delete;
+  bool held() const { return held_; }
+
+ private:
+  FileStream& stream_;
+  bool held_;
+};
 
 // True when mode asks for text mode: no 'b' in it ("wt", "at+", "r").
 bool IsTextMode(std::string_view mode);

@@ -64,6 +64,11 @@ class Files {
                                            std::string_view pattern) = 0;
   // A stream file in one of the C library's modes, or null when it cannot be opened.
   virtual StreamPtr Open(const std::string& path, std::string_view mode) = 0;
+  // Puts the file from in the place of to in one step (both on one disk; an existing to is
+  // replaced), so that to is whole in its old form or in its new one whatever happens.
+  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+  // True when path itself is a symbolic link or a junction; where it leads is not looked at.
+  virtual bool IsLink(const std::string& path) = 0;
 };
 
 // Wildcard match as the system's file search does it: "*" any run, "?" one byte, A-Z folded.

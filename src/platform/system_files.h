@@ -18,6 +18,8 @@ class SystemFiles final : public Files {
   bool FreeDiskBytes(const std::string& path, std::uint64_t* bytes) override;
   std::vector<DirectoryEntry> List(const std::string& directory, std::string_view pattern) override;
   StreamPtr Open(const std::string& path, std::string_view mode) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
+  bool IsLink(const std::string& path) override;
 };
 
 }  // namespace corvisant

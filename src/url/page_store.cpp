@@ -8,6 +8,7 @@
 #include "platform/ports.h"
 #include "platform/report.h"
 #include "url/store_names.h"
+#include "url/whole_file_writer.h"
 
 namespace corvisant {
 namespace {
@@ -32,23 +33,44 @@ void ReportDirectoryFailure(int keepRunning, std::string_view name, std::string_
   Report(keepRunning, kReportNeverCloses, message::kCantCreateDirectory, {name, parent, error});
 }
 
-// Writes text into a new file at path ("wt"); 40005 when it cannot be created.
-void WriteTextFile(const std::string& path, const char* text) {
-  StreamPtr stream = TheFiles().Open(path, "wt");
-  if (stream == nullptr || !stream->WriteText(text) || !stream->Close()) {
-    Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
+// Writes text as the whole new file at path ("wt"); 40005 (the old file kept) when it cannot.
+bool WriteTextFile(const std::string& path, const char* text) {
+  if (WriteWholeFile(path, text, "wt")) return true;
+  Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
+  return false;
+}
+
+// Only a copy of a page gives way to a directory that its site needs: a file directly in the
+// store root (the program itself, say) and the files of the data and manual directories stay.
+bool MayGiveWayToDirectory(std::string_view parent) {
+  const std::string& root = StoreRoot();
+  if (!root.empty() && StartsWith(parent, root)) parent.remove_prefix(root.size());
+  if (!parent.empty() && parent.front() == '\\') parent.remove_prefix(1);
+  if (parent.empty()) return false;
+  std::string top(parent.substr(0, parent.find('\\')));
+  LowerCaseInPlace(top);
+  for (std::string reserved : {std::string(kDatabaseDirectory), std::string(kDocumentDirectory)}) {
+    LowerCaseInPlace(reserved);
+    if (top == reserved) return false;
   }
+  return true;
 }
 
 // The walk of a name's directories (all segments of a safe name but the last). Each that cannot
-// be made is reported when creating; the walk goes on. Returns the path of the directories.
-std::string WalkDirectories(const std::vector<std::string>& segments, bool create) {
+// be made is reported when creating; the walk goes on. Returns the path of the directories;
+// *whole is cleared when one of them is not there (or is a link, which is never entered).
+std::string WalkDirectories(const std::vector<std::string>& segments, bool create, bool* whole) {
   std::string path;
+  *whole = true;
   for (std::size_t i = 0; i + 1 < segments.size(); ++i) {
     std::string made;
     int error = 0;
-    if (!EnsureDirectory(path, segments[i], create, &made, nullptr, &error) && create) {
-      ReportDirectoryFailure(kReportNonFatal, segments[i], path, error);
+    if (!EnsureDirectory(path, segments[i], create, &made, nullptr, &error)) {
+      *whole = false;
+      if (create) {
+        ReportDirectoryFailure(kReportNonFatal, segments[i], path.empty() ? StoreRoot() : path,
+                               error);
+      }
     }
     path = made;
   }
@@ -75,18 +97,33 @@ bool EnsureDirectory(std::string_view parent, std::string_view name, bool create
   int error = system_error::kNone;
   bool ok = false;
   bool made = false;
-  switch (TheFiles().Kind(path)) {
+  PathKind kind = TheFiles().Kind(path);
+  if (kind != PathKind::kMissing && TheFiles().IsLink(path)) {
+    // A link may lead out of the store: nothing is made or written through one.
+    kind = PathKind::kMissing;
+    create = false;
+    error = system_error::kAccessDenied;
+  }
+  switch (kind) {
     case PathKind::kDirectory:
       ok = true;
       break;
     case PathKind::kFile:
       // A copy of a page stands where a directory of its site is needed: the directory wins.
+      // Only a stored page gives way: a file directly in the store root (the program itself,
+      // say) or of the data directories is no page of a site, and stays.
+      if (!MayGiveWayToDirectory(parent)) {
+        error = system_error::kAlreadyExists;
+        break;
+      }
       TheFiles().RemoveFile(path);
       error = TheFiles().MakeDirectory(path);
       ok = made = error == system_error::kNone;
       break;
     case PathKind::kMissing:
-      error = create ? TheFiles().MakeDirectory(path) : system_error::kFileNotFound;
+      if (error == system_error::kNone) {
+        error = create ? TheFiles().MakeDirectory(path) : system_error::kFileNotFound;
+      }
       ok = made = create && error == system_error::kNone;
       break;
   }
@@ -96,7 +133,7 @@ bool EnsureDirectory(std::string_view parent, std::string_view name, bool create
   return ok;
 }
 
-bool PrepareStore() {
+StorePreparation PrepareStore() {
   Files& files = TheFiles();
   SetStoreRoot(files.CurrentDirectory());
   Current<Random>()->Seed(static_cast<unsigned>(Current<Clock>()->Now()));
@@ -104,19 +141,19 @@ bool PrepareStore() {
   int error = 0;
   if (!EnsureDirectory(StoreRoot(), kDatabaseDirectory, true, &database, nullptr, &error)) {
     ReportDirectoryFailure(kReportFatal, kDatabaseDirectory, StoreRoot(), error);
-    return false;
+    return StorePreparation::kDirectoryMissing;
   }
   for (const char* directory : kDataDirectories) {
     if (!EnsureDirectory(database, directory, true, nullptr, nullptr, &error)) {
       ReportDirectoryFailure(kReportFatal, directory, database, error);
-      return false;
+      return StorePreparation::kDirectoryMissing;
     }
   }
   std::string version = DataFilePath(kEtcDirectory, kVersionFile);
-  if (files.Open(version, "rt") == nullptr) WriteTextFile(version, kVersionText);
-  WriteTextFile(DataFilePath(kEtcDirectory, kEntryFile), kEntryText);
+  bool written = files.Open(version, "rt") != nullptr || WriteTextFile(version, kVersionText);
+  written = WriteTextFile(DataFilePath(kEtcDirectory, kEntryFile), kEntryText) && written;
   EmptyTempDirectory();
-  return true;
+  return written ? StorePreparation::kReady : StorePreparation::kFileNotWritten;
 }
 
 StreamPtr OpenLocalCopy(std::string_view relativeName, std::string_view mode, bool create,
@@ -127,8 +164,10 @@ StreamPtr OpenLocalCopy(std::string_view relativeName, std::string_view mode, bo
   std::size_t hash =
       relativeName.find('#', lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1);
   std::vector<std::string> segments = SplitSafeName(relativeName.substr(0, hash));
-  std::string path = Join(WalkDirectories(segments, create), segments.back());
+  bool whole = false;
+  std::string path = Join(WalkDirectories(segments, create, &whole), segments.back());
   if (fullPath != nullptr) *fullPath = path;
+  if (!whole || TheFiles().IsLink(path)) return nullptr;
   StreamPtr stream = TheFiles().Open(path, mode);
   if (stream == nullptr && isDirectory != nullptr) {
     *isDirectory = TheFiles().Kind(path) == PathKind::kDirectory;
@@ -147,7 +186,8 @@ bool FileOpensForUpdate(const std::string& path) { return TheFiles().Open(path, 
 
 std::string EnsureDirectoriesFor(std::string_view path) {
   std::vector<std::string> segments = SplitSafeName(path);
-  return Join(WalkDirectories(segments, true), segments.back());
+  bool whole = false;
+  return Join(WalkDirectories(segments, true, &whole), segments.back());
 }
 
 std::string DataDirectoryPath(std::string_view subdirectory) {

@@ -29,9 +29,16 @@ std::string DataFilePath(std::string_view subdirectory, std::string_view file);
 
 // Start-up: sets the store root from the working directory, seeds the random generator with the
 // clock's time, makes the data directories (a failure is reported fatally, 40011), writes
-// "version" when missing and "entry.html" always (40005 on failure), empties "temp". False when a
-// directory could not be made (the program has ended then, unless the reporter lets it go on).
-bool PrepareStore();
+// "version" when missing and "entry.html" always (40005 on failure), empties "temp".
+enum class StorePreparation {
+  kReady,
+  // A file could not be written whole (reported); the start goes on without it.
+  kFileNotWritten,
+  // A directory could not be made (reported fatally: the program has ended, unless the reporter
+  // lets it go on).
+  kDirectoryMissing,
+};
+StorePreparation PrepareStore();
 
 // The directory parent\name (name alone when parent is empty). A file of that name is replaced
 // by a directory. *fullPath gets the path, *created whether it was made here, *systemError the

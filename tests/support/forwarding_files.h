@@ -35,6 +35,10 @@ class ForwardingFiles : public Files {
   StreamPtr Open(const std::string& path, std::string_view mode) override {
     return inner_.Open(path, mode);
   }
+  bool ReplaceFile(const std::string& from, const std::string& to) override {
+    return inner_.ReplaceFile(from, to);
+  }
+  bool IsLink(const std::string& path) override { return inner_.IsLink(path); }
 
  protected:
   Files& inner() { return inner_; }

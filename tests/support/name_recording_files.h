@@ -34,6 +34,12 @@ class NameRecordingFiles : public Files {
   }
   bool FreeDiskBytes(const std::string&, std::uint64_t*) override { return false; }
   std::vector<DirectoryEntry> List(const std::string&, std::string_view) override { return {}; }
+  bool ReplaceFile(const std::string& from, const std::string& to) override {
+    changed_.push_back(from);
+    changed_.push_back(to);
+    return false;
+  }
+  bool IsLink(const std::string&) override { return false; }
   StreamPtr Open(const std::string& path, std::string_view mode) override {
     if (mode.find_first_of("wa+") != std::string_view::npos) changed_.push_back(path);
     return nullptr;

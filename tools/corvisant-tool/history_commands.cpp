@@ -28,6 +28,9 @@ int RunAdd(Context& context, const Arguments& arguments) {
       !parsed.Number("--now", Current<Clock>()->Now(), &now)) {
     return kExitUsage;
   }
+  if (now < kEarliestHistoryTime || now > kLatestHistoryTime) {
+    return Failed(context, "the history files cannot hold the time " + std::to_string(now));
+  }
   ListSource source(context);
   if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
   FixedClock clock(now);

@@ -1,9 +1,11 @@
+#include "app/text_reporter.h"
 #include "platform/ports.h"
 #include "tools/corvisant-tool/tool.h"
 
 int main(int argc, char** argv) {
   using namespace corvisant;
-  ProcessObjects process({SystemPorts()});
+  TextReporter reporter(stderr, "corvisant-tool");
+  ProcessObjects process({SystemPorts(), &reporter});
   tool::UseBinaryConsole();
   tool::Arguments arguments(argv + 1, argv + argc);
   tool::Context context;

@@ -13,7 +13,7 @@ constexpr std::string_view kCreate = "--create";
 
 int RunPrepare(Context&, const Arguments& arguments) {
   if (!arguments.empty()) return kExitUsage;
-  return PrepareStore() ? kExitDone : kExitNothing;
+  return PrepareStore() == StorePreparation::kReady ? kExitDone : kExitNothing;
 }
 
 // The name of a URL's local copy as the recording of a visit gives it: the normalised URL after

@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -23,6 +24,18 @@ class PosixStream : public FileStream {
     return ::fseeko(file(), static_cast<off_t>(offset), origin) == 0;
   }
   std::int64_t Position() override { return ::ftello(file()); }
+  bool LockDescriptor() override {
+    std::fflush(file());
+    int result;
+    do {
+      result = ::flock(::fileno(file()), LOCK_EX);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+  }
+  void UnlockDescriptor() override {
+    std::fflush(file());
+    ::flock(::fileno(file()), LOCK_UN);
+  }
 };
 
 int ToSystemError(int posixError) {
@@ -120,6 +133,15 @@ std::vector<DirectoryEntry> SystemFiles::List(const std::string& directory,
     entries.push_back(std::move(entry));
   }
   return entries;
+}
+
+bool SystemFiles::ReplaceFile(const std::string& from, const std::string& to) {
+  return ::rename(ToPosixPath(from).c_str(), ToPosixPath(to).c_str()) == 0;
+}
+
+bool SystemFiles::IsLink(const std::string& path) {
+  struct stat status;
+  return ::lstat(ToPosixPath(path).c_str(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
 StreamPtr SystemFiles::Open(const std::string& path, std::string_view mode) {

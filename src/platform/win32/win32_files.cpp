@@ -19,6 +19,19 @@ class Win32Stream : public FileStream {
     return ::_fseeki64(file(), offset, origin) == 0;
   }
   std::int64_t Position() override { return ::_ftelli64(file()); }
+  bool LockDescriptor() override {
+    std::fflush(file());
+    OVERLAPPED whole{};
+    return ::LockFileEx(Handle(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole) != FALSE;
+  }
+  void UnlockDescriptor() override {
+    std::fflush(file());
+    OVERLAPPED whole{};
+    ::UnlockFileEx(Handle(), 0, MAXDWORD, MAXDWORD, &whole);
+  }
+
+ private:
+  HANDLE Handle() { return reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file()))); }
 };
 
 // Closes a file search handle on every path out of List.
@@ -105,6 +118,16 @@ std::vector<DirectoryEntry> SystemFiles::List(const std::string& directory,
     entries.push_back(std::move(entry));
   } while (::FindNextFileA(handle.get(), &found));
   return entries;
+}
+
+bool SystemFiles::ReplaceFile(const std::string& from, const std::string& to) {
+  return ::MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool SystemFiles::IsLink(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 StreamPtr SystemFiles::Open(const std::string& path, std::string_view mode) {
