@@ -36,8 +36,27 @@ bool ProcessObjects::OpenStore(const StoreOptions& options) {
   return true;
 }
 
+EngineObjects::EngineObjects(DdePort& dde)
+    : queue(Current<Clock>()->Now()), link(dde, *Current<Clock>()) {
+  link->SetUrlEchoHandler(&*pipeline);
+}
+
+void ProcessObjects::OpenEngine(DdePort& dde) {
+  CloseEngine();
+  if (store_ != nullptr) engine_ = std::make_unique<EngineObjects>(dde);
+}
+
+void ProcessObjects::CloseEngine() {
+  if (engine_ == nullptr) return;
+  if (store_->preferences->linkOn) engine_->control->LinkOff();
+  engine_->queue->shutdown();
+  engine_->link->SetUrlEchoHandler(nullptr);
+  engine_.reset();
+}
+
 void ProcessObjects::CloseStore() {
   if (store_ == nullptr) return;
+  CloseEngine();
   if (use_ == StoreUse::kProgram) {
     SaveWindowPositions(*store_->preferences);
     store_->annotations->Close();

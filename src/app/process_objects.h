@@ -9,13 +9,21 @@
 #include <string>
 
 #include "app/window_positions.h"
+#include "browser/browser_link.h"
+#include "browser/dde_port.h"
 #include "common/preferences.h"
 #include "common/process_wide.h"
 #include "common/trace.h"
 #include "history/history_file.h"
 #include "history/open_files.h"
 #include "html/stored_page_rewriter.h"
+#include "navigation/browser_control.h"
+#include "navigation/engine_standins.h"
 #include "navigation/keyword_watcher.h"
+#include "navigation/navigation_clock.h"
+#include "navigation/navigation_state.h"
+#include "navigation/recording_pipeline.h"
+#include "navigation/request_queue.h"
 #include "navigation/sound_list.h"
 #include "platform/ports.h"
 #include "platform/report.h"
@@ -58,13 +66,32 @@ struct StoreObjects {
   ProcessOwned<SoundList> sounds;
   // With the window positions, which live in the same record.
   ProcessOwned<Preferences> preferences;
-  // Still to come, each with its subsystem and in this place: the appointment schedule; the
-  // request queue with its 800 ms timer (installed as the rewrite's ImageDeferral); the DDE link
-  // (the history's BrowserTitleSource, the rewrite's BrowserLocation); the navigators (the
-  // rewrite's NavigationLink and VisitTagReplay); the main frame with the controller; the
-  // History window (the history's HistoryWindowView).
+  // The appointment schedule comes here with the scheduler.
   ProcessOwned<FrameTracker> frames;
   ProcessOwned<KeywordPageWatcher, PageTextWatcher> keywordWatcher;
+};
+
+// The engine and the link to the browser, made after the store's objects in start-up order: the
+// request queue with its 800 ms clock (which the program's timer or the simulation drives), the
+// navigation state, the DDE link, the recording of visited pages, the engine's side of the link.
+// Until the application's windows and the browser watcher exist, the controller and the watch
+// are their stand-ins; the History window (the history's HistoryWindowView) and the Visit-tag
+// replay (the rewrite's VisitTagReplay) come with their subsystems.
+struct EngineObjects {
+  explicit EngineObjects(DdePort& dde);
+
+  ProcessOwned<RequestQueue> queue;
+  Installed<ImageDeferral> imagesToQueue{&*queue};
+  ProcessOwned<NavigationState> navigation;
+  ProcessOwned<NavigationClock> clock;
+  ProcessOwned<RunningNavigation, NavigationLink> runningNavigation;
+  ProcessOwned<BrowserLink> link;
+  ProcessOwned<RecordingPipeline> pipeline;
+  ProcessOwned<BrowserControl> control{*link};
+  Installed<BrowserLocation> browserLocation{&*control};
+  Installed<BrowserTitleSource> browserTitle{&*control};
+  ProcessOwned<HeadlessController, ControllerPort> controller;
+  ProcessOwned<WindowlessBrowserWatch, BrowserWatch> watch{*link};
 };
 
 class ProcessObjects {
@@ -89,6 +116,11 @@ class ProcessObjects {
   void CloseStore();
   bool storeOpen() const { return store_ != nullptr; }
 
+  // The engine on the link over dde (the store open); one at a time. Closing takes the link down
+  // and shuts the queue down first.
+  void OpenEngine(DdePort& dde);
+  void CloseEngine();
+
   // The store's history and annotation store, opened on first use; null when the store is not open
   // or the files cannot be opened (which is not tried again before the store is opened anew).
   HistoryFile* History();
@@ -109,6 +141,7 @@ class ProcessObjects {
   Opening history_ = Opening::kNotTried;
   Opening annotations_ = Opening::kNotTried;
   std::unique_ptr<StoreObjects> store_;
+  std::unique_ptr<EngineObjects> engine_;
 };
 
 }  // namespace corvisant

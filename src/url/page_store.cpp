@@ -198,6 +198,11 @@ std::string DataFilePath(std::string_view subdirectory, std::string_view file) {
   return Join(DataDirectoryPath(subdirectory), file);
 }
 
+std::string EntryPageFileUrl() {
+  return std::string("file://") + StoreRootUrlPath() + "/" + kDatabaseDirectory + "/" +
+         kEtcDirectory + "/" + kEntryFile;
+}
+
 std::string NewTempFileName() {
   char name[kTempNameSize];
   for (int draw = 0; draw < kTempNameDraws; ++draw) {

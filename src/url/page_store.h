@@ -26,6 +26,9 @@ constexpr const char* kEntryText = "<HTML>\n<TITLE>***</TITLE></HTML>\n";
 // "CorvisantDatabase\sub\file".
 std::string DataDirectoryPath(std::string_view subdirectory);
 std::string DataFilePath(std::string_view subdirectory, std::string_view file);
+// The store's "entry.html" as the browser opens it: "file://" + the store root in URL form +
+// "/CorvisantDatabase/etc/entry.html".
+std::string EntryPageFileUrl();
 
 // Start-up: sets the store root from the working directory, seeds the random generator with the
 // clock's time, makes the data directories (a failure is reported fatally, 40011), writes

@@ -1,0 +1,25 @@
+#include "navigation/navigator_factory.h"
+
+namespace corvisant {
+namespace {
+
+struct KindBuilder {
+  int kind;
+  NavigatorPtr (*build)();
+};
+
+// The kinds a run starts with. Each builder sits beside its navigator.
+constexpr KindBuilder kBuilders[] = {
+    {0, nullptr},
+};
+
+}  // namespace
+
+NavigatorPtr MakeNavigator(int kind) {
+  for (const KindBuilder& builder : kBuilders) {
+    if (builder.kind == kind && builder.build != nullptr) return builder.build();
+  }
+  return nullptr;
+}
+
+}  // namespace corvisant
