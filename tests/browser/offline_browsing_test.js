@@ -1,205 +1,124 @@
 #!/usr/bin/env node
 'use strict';
-// Offline browsing of stored pages in a real browser.
+// Offline browsing of stored pages in a real browser. A documentation site is laid into a fresh
+// store as the saved copies of http://HOST/PREFIX/... (named by corvisant-tool), each saved page
+// is rewritten by the system ("page rewrite"), opened from its file: URL in headless Chromium
+// and checked (lib/browse.js). Prints the failures and a summary; exits 0 when there are none.
 //
-// A real documentation site is laid into a fresh page store as the saved copies of
-// http://HOST/PREFIX/... (named by corvisant-tool as the system names local copies), every saved
-// page is rewritten by the system ("page rewrite"), and every saved page is then opened from
-// its file: URL in headless Chromium. Each anchor and image is paired with the same element of
-// the page as it was saved: it must lead to the local copy of what the original led to; every
-// image and every anchor into the saved pages must be a file of the store; no page may ask
-// anything of the network. Links that the system keeps as web URLs (https:, mailto: ...) and
-// links into the store directory of hosts that were not saved are allowed, counted and listed.
+// --pages N|all: how many pages are saved (chooseFiles in lib/store_site.js; default
+// $CORVISANT_OFFLINE_PAGES or 100); anchors to pages left out are not failures. --keep-store
+// keeps the store and lists its pages in pages.tsv beside it. --store DIR --urls FILE checks a
+// store filled by another command instead: FILE lists "URL<TAB>STORE-RELATIVE-PATH" lines of
+// the pages to open, whose originals are the files of --site named by the URL below --prefix.
 //
-// --pages N saves N pages of the site (the entry page, the indexes, every directory's default
-// document, every page with a picture, then pages spread over the rest) with all their images,
-// style sheets and scripts; anchors to the pages left out are counted, not failed. --pages all
-// saves every file of the site. The default is $CORVISANT_OFFLINE_PAGES or 100.
-//
-// usage: offline_browsing_test.js --tool CORVISANT-TOOL [--site DIR] [--host HOST]
-//        [--prefix /PATH/] [--pages N|all] [--jobs N] [--chromium PATH] [--report FILE.xml]
-//        [--keep-store]
+// usage: offline_browsing_test.js --tool TOOL [--site DIR] [--host HOST] [--prefix /PATH/]
+//        [--pages N|all] [--jobs N] [--chromium PATH] [--keep-store] [--store DIR --urls FILE]
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {execFileSync} = require('child_process');
-const {Tool} = require('./lib/tool');
 const {laySiteAndRewrite} = require('./lib/store_site');
 const {browsePages} = require('./lib/browse');
-const {Verdict, topEntries} = require('./lib/report');
+const {storePathOf, DEFAULT_DOCUMENT} = require('./lib/targets');
 
-const DEFAULTS = {
-  site: '/usr/share/doc/python3.11/html',
-  host: 'docs.corvisant.test',
-  prefix: '/',
-  pages: process.env.CORVISANT_OFFLINE_PAGES || '100',
-  jobs: String(Math.max(1, os.cpus().length)),
-  chromium: '/usr/bin/chromium',
-};
-const LISTED_HOSTS = 12;
+const SHOWN_FAILURES = 20;
 
 function parseArguments(argv) {
-  const options = {...DEFAULTS, keepStore: false, report: null, tool: null};
+  const options = {
+    site: '/usr/share/doc/python3.11/html',
+    host: 'docs.corvisant.test',
+    prefix: '/',
+    pages: process.env.CORVISANT_OFFLINE_PAGES || '100',
+    jobs: String(os.cpus().length),
+    chromium: '/usr/bin/chromium'
+  };
+  const valued = ['tool', 'site', 'host', 'prefix', 'pages', 'jobs', 'chromium', 'store', 'urls'];
   for (let i = 0; i < argv.length; i++) {
     const name = argv[i].replace(/^--/, '');
     if (name === 'keep-store')
       options.keepStore = true;
-    else if (
-        ['tool', 'site', 'host', 'prefix', 'pages', 'jobs', 'chromium', 'report'].includes(name) &&
-        i + 1 < argv.length) {
-      options[name.replace(/-(.)/g, (_, c) => c.toUpperCase())] = argv[++i];
-    } else
+    else if (valued.includes(name) && i + 1 < argv.length)
+      options[name] = argv[++i];
+    else
       throw new Error(`unknown or incomplete argument ${argv[i]}`);
   }
   if (!options.tool) throw new Error('--tool CORVISANT-TOOL is required');
-  if (!options.prefix.startsWith('/') || !options.prefix.endsWith('/')) {
-    throw new Error('--prefix must begin and end with "/"');
-  }
+  if (!/^\/(.*\/)?$/.test(options.prefix)) throw new Error('--prefix must begin and end with "/"');
+  if (!options.store !== !options.urls) throw new Error('--store and --urls go together');
   return options;
 }
 
-function requireChromium() {
-  // Resolved through NODE_PATH (.deps/browser/node_modules), which scripts/setup installs.
-  return require('playwright-core').chromium;
-}
-
-function describeLeftovers(findings, out) {
-  const webTotal = total(findings.leftOnWeb);
-  out.write(
-      `offline: anchors left as web URLs (not followed, not fetched): ${webTotal} to ` +
-      `${findings.leftOnWeb.size} sites\n`);
-  for (const [site, entry] of topEntries(findings.leftOnWeb, LISTED_HOSTS)) {
-    out.write(`    ${entry.count}\t${site}\t(e.g. ${entry.example})\n`);
+// The pages of a --urls list, as { rel, url, storePath } with rel the path below --prefix.
+function listedPages(options, failures) {
+  const pages = [];
+  for (const line of fs.readFileSync(options.urls, 'utf8').split(/\r?\n/).filter(Boolean)) {
+    const [url, storeName] = line.split('\t');
+    const parsed = URL.canParse(url) ? new URL(url) : {pathname: ''};
+    if (!storeName || parsed.host !== options.host.toLowerCase() ||
+        !parsed.pathname.startsWith(options.prefix)) {
+      failures.push(`${options.urls}: not a page of the site and its store path: ${line}`);
+    } else {
+      let rel = decodeURIComponent(parsed.pathname.slice(options.prefix.length));
+      if (rel === '' || rel.endsWith('/')) rel += DEFAULT_DOCUMENT;
+      pages.push({rel, url, storePath: storePathOf(options.store, storeName)});
+    }
   }
-  const otherTotal = total(findings.otherHosts);
-  out.write(
-      `offline: anchors rewritten into the store directory of hosts that were not saved: ` +
-      `${otherTotal} to ${
-          findings.otherHosts.size} hosts (no such file until that page is saved)\n`);
-  for (const [host, entry] of topEntries(findings.otherHosts, LISTED_HOSTS)) {
-    out.write(`    ${entry.count}\t${host}\t(e.g. ${entry.example})\n`);
-  }
-  for (const [scheme, entry] of topEntries(findings.otherSchemes, LISTED_HOSTS)) {
-    out.write(
-        `offline: anchors with the scheme ${scheme} left as they are: ${entry.count} ` +
-        `(e.g. ${entry.example})\n`);
-  }
-  const notSaved = total(findings.notSaved);
-  out.write(
-      `offline: anchors to pages of the site outside the saved subset (each at the name ` +
-      `its copy would have): ${notSaved} to ${findings.notSaved.size} pages\n`);
-  for (const [target, entry] of topEntries(findings.brokenInSite, LISTED_HOSTS)) {
-    out.write(
-        `offline: anchors to ${target}, which the site itself lacks: ${entry.count} ` +
-        `(e.g. in ${entry.example})\n`);
-  }
-  for (const text of findings.linkCountDiffs) out.write(`offline: note: ${text}\n`);
-  for (const text of findings.directoryLinks) {
-    out.write(`offline: note: anchor left leading to a directory: ${text}\n`);
-  }
-  if (findings.counts.refusedLocal) {
-    out.write(
-        `offline: reads of present local files refused by the browser (scripts reading ` +
-        `file: URLs): ${findings.counts.refusedLocal}\n`);
-  }
-}
-
-function total(map) {
-  return [...map.values()].reduce((sum, entry) => sum + entry.count, 0);
-}
-
-// Lays the site into the store and rewrites every page; adds the cases of that phase.
-async function layAndRewrite(options, tool, verdict, out) {
-  const started = Date.now();
-  const prepared = await tool.run(['store', 'prepare'], true);
-  const site = {dir: options.site, host: options.host, prefix: options.prefix};
-  const jobs = Math.max(1, parseInt(options.jobs, 10) || 1);
-  const laidOut = await laySiteAndRewrite(tool, site, options.pages, jobs);
-  const layFailures = [...laidOut.layFailures];
-  if (prepared.code !== 0) layFailures.unshift(`store prepare exited ${prepared.code}`);
-  if (laidOut.pages.length === 0) layFailures.push(`no pages found in ${options.site}`);
-  const rewriteFailures = laidOut.rewrites.filter((r) => r.problems.length > 0)
-                              .map((r) => `${r.laid.url}: ${r.problems.join('; ')}`);
-  const seconds = (Date.now() - started) / 1000;
-  verdict.add('LaySiteIntoStore', layFailures, seconds);
-  verdict.add('RewriteEveryPage', rewriteFailures, seconds);
-  const links = laidOut.rewrites.reduce((sum, r) => sum + (r.linkCount || 0), 0);
-  const images = laidOut.rewrites.reduce((sum, r) => sum + r.output.images.length, 0);
-  out.write(
-      `offline: laid ${laidOut.laid.length} of ${laidOut.files.length} files ` +
-      `(${laidOut.pages.length} pages) of ${options.site} as ` +
-      `http://${options.host}${options.prefix} into ${tool.storeRoot}\n`);
-  out.write(
-      `offline: rewrote ${laidOut.rewrites.length} pages, ` +
-      `${laidOut.rewrites.length - rewriteFailures.length} without fault; ${links} links ` +
-      `collected, ${images} images deferred (${seconds.toFixed(1)} s)\n`);
-  return laidOut;
-}
-
-// Opens every rewritten page in Chromium; adds the cases of that phase.
-async function browseSavedPages(options, laidOut, store, verdict, out) {
-  const started = Date.now();
-  store.laid = new Set(laidOut.laid.filter((item) => !item.error).map((item) => item.rel));
-  const opened = laidOut.rewrites.map(
-      (r) =>
-          ({...r.laid, linkCount: r.linkCount, sourcePath: path.join(options.site, r.laid.rel)}));
-  const version = execFileSync(options.chromium, ['--version'], {
-                    encoding: 'utf8',
-                    stdio: ['ignore', 'pipe', 'ignore']
-                  }).trim();
-  const findings = await browsePages(requireChromium(), options.chromium, opened, store);
-  const seconds = (Date.now() - started) / 1000;
-  const failures = findings.failures;
-  verdict.add('PagesOpen', failures.open, seconds);
-  verdict.add('NoNetworkRequest', failures.network);
-  verdict.add('SiteAnchorsResolve', failures.anchors);
-  verdict.add('ImagesResolve', failures.images);
-  verdict.add('LocalResourcesLoad', failures.local);
-  const c = findings.counts;
-  out.write(
-      `offline: ${version}: opened ${c.pages} of ${opened.length} saved pages in ` +
-      `${seconds.toFixed(1)} s; ${c.anchors} anchors (${c.siteAnchors} into the saved ` +
-      `site), ${c.images} images, ${c.embedded} frames/backgrounds/image inputs, ` +
-      `${c.pageErrors} script errors\n`);
-  const slowest = [...findings.timings].sort((a, b) => b.ms - a.ms).slice(0, 3);
-  out.write(`offline: slowest pages: ${slowest.map((t) => `${t.label} ${t.ms} ms`).join(', ')}\n`);
-  describeLeftovers(findings, out);
+  return pages;
 }
 
 async function main() {
   const options = parseArguments(process.argv.slice(2));
   const out = process.stdout;
-  const verdict = new Verdict('OfflineBrowsing');
+  const failures = {store: []};
   const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'corvisant-offline-'));
-  const storeRoot = path.join(scratch, 'store');
-  fs.mkdirSync(storeRoot);
-  const siteDir = path.join(storeRoot, options.host);
-  const store = {
-    root: storeRoot,
-    host: options.host.toLowerCase(),
-    siteDir,
-    scratch,
-    prefixDir: path.join(siteDir, options.prefix),
-    siteSource: options.site
-  };
+  const root = path.resolve(options.store || path.join(scratch, 'store'));
+  const siteDir = path.join(root, options.host);
+  const store = {root, host: options.host.toLowerCase(), siteDir, siteSource: options.site};
+  store.prefixDir = path.join(siteDir, options.prefix);
+  let pages = [];
+  let counts = {pages: 0, anchors: 0, images: 0};
   try {
-    const tool = new Tool(path.resolve(options.tool), storeRoot);
-    const laidOut = await layAndRewrite(options, tool, verdict, out);
-    await browseSavedPages(options, laidOut, store, verdict, out);
+    if (options.store) {
+      pages = listedPages(options, failures.store);
+      store.laid = new Set(pages.map((page) => page.rel));
+    } else {
+      fs.mkdirSync(root);
+      const tool = {executable: path.resolve(options.tool), storeRoot: root};
+      const laidOut = await laySiteAndRewrite(tool, options, failures.store);
+      pages = laidOut.pages;
+      store.laid = new Set(laidOut.laid.map((item) => item.rel));
+      if (options.keepStore) {
+        const list = pages.map((page) => `${page.url}\t${page.storeName}\n`).join('');
+        fs.writeFileSync(path.join(scratch, 'pages.tsv'), list);
+      }
+    }
+    if (pages.length === 0) failures.store.push('no pages to open');
+    for (const page of pages) page.sourcePath = path.join(options.site, page.rel);
+    // Resolved through NODE_PATH (.deps/browser/node_modules), which scripts/setup installs.
+    const chromium = require('playwright-core').chromium;
+    const checker = await browsePages(chromium, options.chromium, pages, store, scratch);
+    Object.assign(failures, checker.failures);
+    counts = checker.counts;
   } catch (error) {
-    verdict.add('Harness', [error.stack || String(error)]);
+    failures.harness = [error.stack || String(error)];
   } finally {
-    if (options.keepStore)
-      out.write(`offline: store kept in ${storeRoot}\n`);
+    if (options.keepStore && !options.store)
+      out.write(`offline: store kept in ${root}, its pages listed in ${scratch}/pages.tsv\n`);
     else
       fs.rmSync(scratch, {recursive: true, force: true});
   }
-  verdict.print(out);
-  if (options.report) verdict.writeXml(options.report);
+  let failed = 0;
+  for (const [kind, list] of Object.entries(failures)) {
+    failed += list.length;
+    if (list.length) out.write(`FAIL ${kind}: ${list.length}\n`);
+    for (const text of list.slice(0, SHOWN_FAILURES)) out.write(`    ${text}\n`);
+    if (list.length > SHOWN_FAILURES)
+      out.write(`    ... and ${list.length - SHOWN_FAILURES} more\n`);
+  }
   out.write(
-      `offline: ${verdict.cases.length - verdict.failed()} passed, ` +
-      `${verdict.failed()} failed\n`);
-  return verdict.failed() === 0 ? 0 : 1;
+      `offline: ${failed ? 'FAIL' : 'PASS'}: ${counts.pages} of ${pages.length} pages opened ` +
+      `from ${root}, ${counts.anchors} anchors and ${counts.images} images checked, ` +
+      `${failed} failures\n`);
+  return failed === 0 ? 0 : 1;
 }
 
 main().then((code) => process.exit(code), (error) => {

@@ -7,46 +7,38 @@
 #include <string>
 #include <vector>
 
+#include "common/process_wide.h"
 #include "common/sanitizer.h"
 #include "tests/support/exit_status.h"
 
 namespace corvisant {
 namespace {
 
-// Stands in for the message box: keeps what would be shown and leaves by an exception, since the
-// allocator must not go on after a failure.
-struct MemoryFailureSeen {
-  std::size_t size;
+// Stands in for the message box: the allocator must not go on, so it throws the size it was told.
+class ThrowingFailure : public MemoryFailureHandler {
+  void ReportMemoryFailure(std::size_t size) override { throw size; }
 };
 
-class RecordingFailure : public MemoryFailureHandler {
- public:
-  RecordingFailure() : previous_(SetMemoryFailureHandler(this)) {}
-  ~RecordingFailure() override { SetMemoryFailureHandler(previous_); }
-  void ReportMemoryFailure(std::size_t size) override { throw MemoryFailureSeen{size}; }
-
- private:
-  MemoryFailureHandler* previous_;
-};
-
-// A size every C library refuses at once, without searching the address space first (the
-// sanitizer build is told to answer it with null, as the C library does).
+// A size every C library refuses at once (the sanitizer build is told to answer null too).
 constexpr std::size_t kImpossibleRequest = SIZE_MAX - 64;
 
-TEST(Allocator, SmallRequestsComeFromThePoolAndLargerOnesFromTheHeap) {
-  struct Case {
-    std::size_t size;
-    bool fromPool;
-  };
-  for (Case c :
-       {Case{0, true}, Case{1, true}, Case{32, true}, Case{33, false}, Case{4096, false}}) {
-    void* block = Allocate(c.size);
-    EXPECT_EQ(IsPoolBlock(block), c.fromPool) << c.size;
+TEST(Allocator, SmallRequestsComeFromThePoolLastInFirstOutAndLargerOnesFromTheHeap) {
+  for (std::size_t size : {0, 1, 32, 33, 4096}) {
+    void* block = Allocate(size);
+    EXPECT_EQ(IsPoolBlock(block), size <= kPoolBlockSize) << size;
     Free(block);
   }
-}
-
-TEST(Allocator, FreedPoolBlocksAreReusedLastInFirstOut) {
+  auto* small = new int(7);
+  EXPECT_TRUE(IsPoolBlock(small));
+  delete small;
+  std::string fits(kPoolBlockSize - 1, 'x'), spills(kPoolBlockSize, 'y');
+  for (const std::string* text : {&fits, &spills}) {
+    char* copy = CopyString(text->c_str());
+    EXPECT_STREQ(copy, text->c_str());
+    EXPECT_EQ(IsPoolBlock(copy), text == &fits) << "a copy takes its length plus one";
+    Free(copy);
+  }
+  // Freed pool blocks are reused last in, first out.
   void* first = Allocate(8);
   void* second = Allocate(16);
   std::size_t freeBefore = FreePoolBlockCount();
@@ -65,13 +57,11 @@ TEST(Allocator, AnEmptyPoolFallsBackToTheHeapAndTakesItsBlocksBack) {
   std::vector<void*> taken;
   for (std::size_t i = 0; i < available; ++i) taken.push_back(Allocate(kPoolBlockSize));
   EXPECT_EQ(FreePoolBlockCount(), 0u);
-
   void* overflow = Allocate(4);
   EXPECT_FALSE(IsPoolBlock(overflow));
   std::memset(overflow, 0xAB, kPoolBlockSize);  // a full block even for a small request
   Free(overflow);
   EXPECT_EQ(FreePoolBlockCount(), 0u) << "a heap block must not enter the pool";
-
   for (void* block : taken) {
     EXPECT_TRUE(IsPoolBlock(block));
     Free(block);
@@ -79,73 +69,41 @@ TEST(Allocator, AnEmptyPoolFallsBackToTheHeapAndTakesItsBlocksBack) {
   EXPECT_EQ(FreePoolBlockCount(), available);
 }
 
-TEST(Allocator, StringCopiesTakeTheirLengthPlusOne) {
-  std::string fits(kPoolBlockSize - 1, 'x');
-  std::string spills(kPoolBlockSize, 'y');
-  for (const std::string* text : {&fits, &spills}) {
-    char* copy = CopyString(text->c_str());
-    EXPECT_STREQ(copy, text->c_str());
-    EXPECT_EQ(IsPoolBlock(copy), text->size() + 1 <= kPoolBlockSize);
-    Free(copy);
-  }
-}
-
-TEST(Allocator, CppAllocationsGoThroughThePool) {
-  auto* small = new int(7);
-  EXPECT_TRUE(IsPoolBlock(small));
-  delete small;
-}
-
-TEST(Allocator, FailureIsReportedWithTheRequestedSize) {
-  RecordingFailure recording;
+TEST(Allocator, AFailureIsToldToTheInstalledHandlerWithTheWholeSize) {
+  ThrowingFailure handler;
+  Installed<MemoryFailureHandler> installed(&handler);
   try {
     Allocate(kImpossibleRequest);
     ADD_FAILURE() << "the allocation cannot have succeeded";
-  } catch (const MemoryFailureSeen& seen) {
-    EXPECT_EQ(seen.size, kImpossibleRequest);
+  } catch (std::size_t size) {
+    EXPECT_EQ(size, kImpossibleRequest);
   }
 }
 
-TEST(Allocator, MemoryMessageHoldsTheWholeSize) {
-  char text[kMemoryFailureTextMax];
-  FormatMemoryFailure(123, text);
-  EXPECT_STREQ(text, "Corvisant can't obtain 123 bytes of memory.");
-  FormatMemoryFailure(kImpossibleRequest, text);
-  EXPECT_STREQ(text, "Corvisant can't obtain 18446744073709551551 bytes of memory.");
-}
-
-TEST(AllocatorDeathTest, FailureEndsTheProcessWithMinusOne) {
+TEST(AllocatorDeathTest, WithoutAHandlerAFailureShowsTheMessageAndExitsWithMinusOne) {
   EXPECT_EXIT(Allocate(kImpossibleRequest), testing::EndedWithFatalCode,
               "Corvisant can't obtain 18446744073709551551 bytes of memory\\.");
 }
 
-TEST(Allocator, FreePoolBlocksAreOutOfBoundsForTheSanitizer) {
+TEST(AllocatorDeathTest, FreePoolBlocksAreGuardedForTheSanitizer) {
   if (!kAddressSanitizerActive) GTEST_SKIP() << "no AddressSanitizer in this build";
   auto* block = static_cast<char*>(Allocate(10));
   EXPECT_FALSE(IsMemoryPoisoned(block + 9));
   EXPECT_TRUE(IsMemoryPoisoned(block + 10)) << "bytes past the request are guarded";
   Free(block);
   EXPECT_TRUE(IsMemoryPoisoned(block)) << "a freed block is guarded";
-}
-
-TEST(AllocatorDeathTest, UseAfterFreeOfAPoolBlockIsCaught) {
-  if (!kAddressSanitizerActive) GTEST_SKIP() << "no AddressSanitizer in this build";
   EXPECT_DEATH(
       {
-        auto* block = static_cast<volatile char*>(Allocate(16));
-        Free(const_cast<char*>(block));
-        block[0] = 1;
+        auto* freed = static_cast<volatile char*>(Allocate(16));
+        Free(const_cast<char*>(freed));
+        freed[0] = 1;
       },
       "use-after-poison");
-}
-
-TEST(AllocatorDeathTest, DoubleFreeOfAPoolBlockIsCaught) {
-  if (!kAddressSanitizerActive) GTEST_SKIP() << "no AddressSanitizer in this build";
   EXPECT_DEATH(
       {
-        void* block = Allocate(0);
-        Free(block);
-        Free(block);
+        void* twice = Allocate(0);
+        Free(twice);
+        Free(twice);
       },
       "freed twice");
 }

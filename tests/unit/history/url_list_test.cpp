@@ -1,3 +1,6 @@
+// The index record, an entry's texts and the URL list. The fuzz property history_files checks on
+// damaged pairs that what is read is whole and that an append (after a torn record too) reads
+// back; these tests check which entries are read and the bytes written.
 #include "history/url_list.h"
 
 #include <gtest/gtest.h>
@@ -5,87 +8,105 @@
 #include <string>
 #include <vector>
 
+#include "history/entry_texts.h"
+#include "history/index_record.h"
 #include "tests/support/scripted_random.h"
-#include "tests/unit/history/history_fixture.h"
+#include "tests/unit/history/history_test_support.h"
 
 namespace corvisant {
 namespace {
 
-using testing::kVisitTime;
-using testing::kVisitTimeStored;
-using testing::RecordBytes;
+using testing::kTestTime;
+using testing::TestProcess;
 
-class UrlListTest : public testing::StoreTest {
- protected:
-  // A list of the given (url, title, time) entries, made through AppendEntry.
-  void Fill(UrlList& list, const std::vector<std::tuple<std::string, std::string, UnixTime>>& e) {
-    ASSERT_TRUE(list.CreateUrlList("trip.urli", "trip.urld"));
-    for (const auto& [url, title, time] : e) ASSERT_TRUE(list.AppendEntry(url, title, time));
-  }
-  std::vector<std::string> UrlsOldestFirst(UrlList& list) {
-    std::vector<std::string> urls;
-    for (int i = 0; i < list.Count(); ++i) {
-      HistoryEntryPtr entry = list.ReadEntryFromOldest(i);
-      urls.push_back(entry ? entry->url : "<unreadable>");
-    }
-    return urls;
-  }
-};
-
-TEST_F(UrlListTest, AppendedEntriesHaveTheFileLayout) {
-  UrlList list(openFiles_);
-  Fill(list, {{"http://h1/", "Home", kVisitTime}, {"http://h2/a.gif", "", 0}});
-  EXPECT_EQ(list.Count(), 2);
-  EXPECT_EQ(Bytes("trip.urli"),
-            RecordBytes(1, kVisitTimeStored, 0) + RecordBytes(1, 0x7C262F10, 16));
-  EXPECT_EQ(Bytes("trip.urld"), "http://h1/\rHome\rhttp://h2/a.gif\r\r");
-  EXPECT_EQ(list.firstSize(), 100);
-  EXPECT_EQ(list.secondSize(), 100);
-  EXPECT_FALSE(list.name().has_value());
+// Every field most significant byte first, the time on the 1904 clock: a stored time below the
+// shift is a negative Unix time, and the mark is read as it stands.
+TEST(IndexRecord, EncodesAndDecodesTheTwelveByteLayout) {
+  unsigned char bytes[kIndexRecordSize];
+  EncodeIndexRecord({0, 0x0102, kTestTime, 0x0A0B0C0D}, bytes);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), kIndexRecordSize),
+            RecordBytes(0x0102, kTestTimeStored, 0x0A0B0C0D));
+  const unsigned char extremes[kIndexRecordSize] = {0xAB, 0xCD, 0xFF, 0xFF, 0,    0,
+                                                    0,    1,    0xFF, 0xFF, 0xFF, 0xFF};
+  IndexRecord read = DecodeIndexRecord(extremes);
+  EXPECT_EQ(read.mark, 0xABCD);
+  EXPECT_EQ(read.fileNumber, 0xFFFF);
+  EXPECT_EQ(read.time, 1 - static_cast<UnixTime>(kZeroStored));
+  EXPECT_EQ(read.offset, 0xFFFFFFFFu);
 }
 
-TEST_F(UrlListTest, ReadsRecordsAndEntriesFromEitherEnd) {
-  UrlList list(openFiles_);
-  Fill(list, {{"u0", "t0", 10}, {"u1", "t1", 20}, {"u2", "t2", 30}});
+TEST(EntryTexts, ReadsWholeTextsOnly) {
+  TestProcess process;
+  const std::string longUrl = "http://h1/" + std::string(2000, 'u');
+  struct Case {
+    std::string bytes;
+    std::uint32_t offset;
+    std::string read;  // "url|title", or "-" when nothing can be read
+  };
+  const Case cases[] = {
+      {"x\ry\rhttp://h1/\rHome\r", 4, "http://h1/|Home"},
+      {"\r\r", 0, "|"},
+      {"u\rtwo\nlines\r", 0, "u|two\nlines"},
+      {"u\rt\r", 4, "-"},
+      {"u\rt\r", 4000, "-"},
+      {"http://h", 0, "-"},
+      {"http://h1/\rHo", 0, "-"},
+      // The rest of a long text is passed over, and the title is still found.
+      {longUrl + "\rTitle\r", 0, longUrl.substr(0, 1536) + "|Title"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(process.Write("data", c.bytes));
+    StreamPtr stream = process.files().Open("data", "ab+");
+    ASSERT_TRUE(stream);
+    std::string url, title;
+    bool read = ReadEntryTexts(*stream, c.offset, &url, &title);
+    EXPECT_EQ(read ? url + "|" + title : "-", c.read) << c.bytes.substr(0, 20);
+  }
+}
+
+// Sorting and reversing rewrite the index only; an append afterwards goes after the last record.
+TEST(UrlList, AppendsSortsAndReversesInTheFileLayout) {
+  TestProcess process;
+  UrlList list(Table());
+  ASSERT_TRUE(list.CreateUrlList("trip.urli", "trip.urld"));
+  ASSERT_TRUE(list.AppendEntry("http://h1/", "Home", kTestTime));
+  ASSERT_TRUE(list.AppendEntry("http://h2/a.gif", "", 0));
+  const std::string appended = RecordBytes(1, kTestTimeStored, 0) + RecordBytes(1, kZeroStored, 16);
+  EXPECT_EQ(process.Read("trip.urli"), appended);
+  const std::string data = "http://h1/\rHome\rhttp://h2/a.gif\r\r";
+  EXPECT_EQ(process.Read("trip.urld"), data);
+  ASSERT_TRUE(list.SortByTime());
+  EXPECT_EQ(process.Read("trip.urli"),
+            RecordBytes(1, kZeroStored, 16) + RecordBytes(1, kTestTimeStored, 0));
+  ASSERT_TRUE(list.ReverseOrder());
+  EXPECT_EQ(process.Read("trip.urli"), appended);
+  ASSERT_TRUE(list.AppendEntry("u", "t", 1));
+  EXPECT_EQ(process.Read("trip.urli"), appended + RecordBytes(1, kZeroStored + 1, 33));
+  EXPECT_EQ(process.Read("trip.urld"), data + "u\rt\r");
+}
+
+// Both reading orders agree (the fuzz property checks it); nothing is read outside the list.
+TEST(UrlList, ReadsInsideTheListAndReplaysItOnce) {
+  TestProcess process;
+  UrlList list(Table());
+  ASSERT_TRUE(list.CreateUrlList("trip.urli", "trip.urld"));
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(list.AppendEntry("u" + std::to_string(i), "t" + std::to_string(i), 10 * (i + 1)));
+  }
   IndexRecord record;
-  ASSERT_EQ(list.ReadRecordFromNewest(0, &record), 0);
-  EXPECT_EQ(record.time, 30);
-  ASSERT_EQ(list.ReadRecordFromOldest(0, &record), 0);
-  EXPECT_EQ(record.time, 10);
   for (int outside : {-1, 3, 1000}) {
     EXPECT_LT(list.ReadRecordFromNewest(outside, &record), 0) << outside;
     EXPECT_LT(list.ReadRecordFromOldest(outside, &record), 0) << outside;
     EXPECT_EQ(list.ReadEntryFromNewest(outside), nullptr) << outside;
   }
-  HistoryEntryPtr entry = list.ReadEntryFromNewest(1);
-  ASSERT_TRUE(entry);
-  EXPECT_EQ(entry->url, "u1");
-  EXPECT_EQ(entry->title, "t1");
-  EXPECT_EQ(entry->time, 20);
-  EXPECT_FALSE(entry->extra.has_value());
-  EXPECT_EQ(list.CopyUrlFromOldest(2), "u2");
-  EXPECT_EQ(list.NewestToOldestIndex(0), 2);
-  EXPECT_EQ(list.CountAfter(1), 2);
-}
+  EXPECT_EQ(list.CopyUrlFromOldest(1), "u1");
 
-TEST_F(UrlListTest, OneRecordIsBothNewestAndOldest) {
-  UrlList list(openFiles_);
-  Fill(list, {{"only", "t", 5}});
-  IndexRecord record;
-  EXPECT_EQ(list.ReadRecordFromNewest(0, &record), 0);
-  EXPECT_EQ(list.ReadRecordFromOldest(list.Count(), &record), -1);
-}
-
-TEST_F(UrlListTest, NextUrlWalksTheListOnceThenGivesEmpty) {
-  UrlList list(openFiles_);
-  Fill(list, {{"u0", "t", 1}, {"u1", "t", 2}, {"u2", "t", 3}});
-  std::vector<std::string> got;
-  for (int i = 0; i < 5; ++i) got.push_back(list.NextUrl());
-  EXPECT_EQ(got, (std::vector<std::string>{"u0", "u1", "u2", "", ""}));
+  std::vector<std::string> replayed;
+  for (int i = 0; i < 5; ++i) replayed.push_back(list.NextUrl());
+  EXPECT_EQ(replayed, (std::vector<std::string>{"u0", "u1", "u2", "", ""}));
   EXPECT_EQ(list.GetCursor(), 3);
   list.SetCursor(1);
   EXPECT_EQ(list.CurrentUrl(), "u1");
-  EXPECT_EQ(list.GetCursor(), 1);
   list.SetCursor(-1);
   EXPECT_EQ(list.CurrentUrl(), "");
   list.SetCursor(50);
@@ -93,130 +114,77 @@ TEST_F(UrlListTest, NextUrlWalksTheListOnceThenGivesEmpty) {
   EXPECT_EQ(list.GetCursor(), 50);
 }
 
-TEST_F(UrlListTest, SortAndReverseRewriteTheIndexOnly) {
-  UrlList list(openFiles_);
-  Fill(list, {{"late", "t", 300}, {"early", "t", 100}, {"middle", "t", 200}});
-  std::string data = Bytes("trip.urld");
-  ASSERT_TRUE(list.SortByTime());
-  EXPECT_EQ(UrlsOldestFirst(list), (std::vector<std::string>{"early", "middle", "late"}));
-  ASSERT_TRUE(list.ReverseOrder());
-  EXPECT_EQ(UrlsOldestFirst(list), (std::vector<std::string>{"late", "middle", "early"}));
-  EXPECT_EQ(Bytes("trip.urld"), data);
-  EXPECT_EQ(Bytes("trip.urli").size(), 36u);
-  // Appending after a rewrite goes after the last record.
-  ASSERT_TRUE(list.AppendEntry("new", "t", 400));
-  EXPECT_EQ(UrlsOldestFirst(list), (std::vector<std::string>{"late", "middle", "early", "new"}));
-}
-
-TEST_F(UrlListTest, UrlNowRecordsCarryTheClockOrNothing) {
-  UrlList list(openFiles_);
+// An URL added "now" carries the clock's time; without an URL, time 0 and no texts.
+TEST(UrlList, UrlNowRecordsCarryTheClockOrNothing) {
+  TestProcess process;
+  UrlList list(Table());
   ASSERT_TRUE(list.CreateUrlList("l.urli", "l.urld"));
   ASSERT_TRUE(list.AppendUrlNow("http://h1/"));
   ASSERT_TRUE(list.AppendUrlNow(""));
-  EXPECT_EQ(Bytes("l.urli"), RecordBytes(1, kVisitTimeStored, 0) + RecordBytes(1, 0x7C262F10, 0));
-  EXPECT_EQ(Bytes("l.urld"), "http://h1/\r\r");
-  clock_.Advance(60);
+  EXPECT_EQ(process.Read("l.urli"),
+            RecordBytes(1, kTestTimeStored, 0) + RecordBytes(1, kZeroStored, 0));
+  EXPECT_EQ(process.Read("l.urld"), "http://h1/\r\r");
+  process.clock.Advance(60);
   ASSERT_TRUE(list.ReplaceUrlNow(1, "http://h2/"));
-  EXPECT_EQ(Bytes("l.urli"),
-            RecordBytes(1, kVisitTimeStored, 0) + RecordBytes(1, kVisitTimeStored + 60, 12));
-  EXPECT_EQ(list.CopyUrlFromOldest(1), "http://h2/");
+  EXPECT_EQ(process.Read("l.urli"),
+            RecordBytes(1, kTestTimeStored, 0) + RecordBytes(1, kTestTimeStored + 60, 12));
   EXPECT_FALSE(list.ReplaceUrlNow(2, "http://past-the-end/"));
-  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(Entries(list), (std::vector<std::string>{"http://h1/|", "http://h2/|"}));
 }
 
-TEST_F(UrlListTest, TemporaryListsGetTwoDifferentFiles) {
+// A name already taken is drawn again, so that the two files differ.
+TEST(UrlList, TemporaryListsGetTwoDifferentFiles) {
   testing::ScriptedRandom random({5, 5, 5, 7});
-  Ports ports = CurrentPorts();
-  ports.random = &random;
-  Ports previous = InstallPorts(ports);
-  {
-    UrlList list(openFiles_);
-    ASSERT_TRUE(CreateTempUrlList(list));
-    EXPECT_EQ(list.indexPath(), "CorvisantDatabase\\temp\\00005");
-    EXPECT_EQ(list.dataPath(), "CorvisantDatabase\\temp\\00007");
-    ASSERT_TRUE(list.AppendEntry("http://h1/", "Home", 1));
-    EXPECT_EQ(Bytes(list.dataPath()), "http://h1/\rHome\r");
-    EXPECT_EQ(Bytes(list.indexPath()).size(), 12u);
-  }
-  InstallPorts(previous);
+  testing::TestProcessOptions options;
+  options.random = &random;
+  TestProcess process(options);
+  UrlList list(Table());
+  ASSERT_TRUE(CreateTempUrlList(list));
+  EXPECT_EQ(list.indexPath(), "CorvisantDatabase\\temp\\00005");
+  EXPECT_EQ(list.dataPath(), "CorvisantDatabase\\temp\\00007");
+  ASSERT_TRUE(list.AppendEntry("http://h1/", "Home", 1));
+  EXPECT_EQ(process.Read(list.dataPath()), "http://h1/\rHome\r");
 }
 
-TEST_F(UrlListTest, CarriageReturnsInTextsKeepTheFraming) {
-  UrlList list(openFiles_);
-  Fill(list, {{"http://h1/a\rb", "Line one\r\nline two", 1}, {"http://h2/", "Next", 2}});
-  EXPECT_EQ(Bytes("trip.urld"), "http://h1/a%0Db\rLine one \nline two\rhttp://h2/\rNext\r");
-  EXPECT_EQ(UrlsOldestFirst(list), (std::vector<std::string>{"http://h1/a%0Db", "http://h2/"}));
-  EXPECT_EQ(list.ReadEntryFromOldest(1)->title, "Next");
-}
-
-TEST_F(UrlListTest, OpensAnExistingPairAsItStands) {
-  ASSERT_TRUE(
-      Put("shell.urli", RecordBytes(1, kVisitTimeStored, 4) + RecordBytes(1, 0x7C262F10, 0)));
-  ASSERT_TRUE(Put("shell.urld", "b\rB\ra\rA\r"));
-  UrlList list(openFiles_);
-  ASSERT_TRUE(list.OpenUrlList("shell.urli", "shell.urld"));
-  EXPECT_EQ(UrlsOldestFirst(list), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(list.ReadEntryFromOldest(0)->time, kVisitTime);
-  EXPECT_EQ(list.ReadEntryFromOldest(1)->time, 0);
-}
-
-TEST_F(UrlListTest, MissingFilesFailTheOpen) {
-  UrlList opened(openFiles_);
+TEST(UrlList, MissingFilesFailTheOpen) {
+  TestProcess process;
+  UrlList opened(Table());
   EXPECT_FALSE(opened.OpenUrlList("none.urli", "none.urld"));
-  UrlList created(openFiles_);
+  UrlList created(Table());
   EXPECT_FALSE(created.CreateUrlList("no\\such\\dir.urli", "no\\such\\dir.urld"));
   EXPECT_EQ(created.Count(), 0);
   EXPECT_EQ(created.ReadEntryFromNewest(0), nullptr);
   EXPECT_FALSE(created.AppendEntry("u", "t", 1));
 }
 
-// Damaged pairs: the readers give every entry that is whole and skip the rest.
-TEST_F(UrlListTest, DamagedPairsGiveTheirWholeEntriesOnly) {
-  const std::string data = "good\rG\rcut\rC";
+// The readers give every entry that is whole and skip the rest; reading never makes a data file.
+TEST(UrlList, DamagedPairsGiveTheirWholeEntriesOnly) {
   struct Case {
     const char* what;
     std::string index;
-    std::vector<std::string> urls;
+    std::vector<std::string> entries;
   };
   const Case cases[] = {
-      {"torn record at the end", RecordBytes(1, 1, 0) + std::string("\x00\x00\x00", 3), {"good"}},
-      {"offset past the data",
-       RecordBytes(1, 1, 0) + RecordBytes(1, 1, 9999),
-       {"good", "<unreadable>"}},
-      {"data cut inside a title",
-       RecordBytes(1, 1, 7) + RecordBytes(1, 1, 0),
-       {"<unreadable>", "good"}},
-      {"data file number 0", RecordBytes(0, 1, 0) + RecordBytes(1, 1, 0), {"<unreadable>", "good"}},
-      {"history data file that is missing",
+      {"torn record at the end", RecordBytes(1, 1, 0) + std::string(3, '\0'), {"good|G"}},
+      {"offset past the data", RecordBytes(1, 1, 0) + RecordBytes(1, 1, 9999), {"good|G", "-"}},
+      {"data cut inside a title", RecordBytes(1, 1, 7) + RecordBytes(1, 1, 0), {"-", "good|G"}},
+      {"data file number 0", RecordBytes(0, 1, 0) + RecordBytes(1, 1, 0), {"-", "good|G"}},
+      {"a history data file that is missing",
        RecordBytes(7, 1, 0) + RecordBytes(1, 1, 0),
-       {"<unreadable>", "good"}},
+       {"-", "good|G"}},
       {"empty index", "", {}},
       {"index shorter than a record", "\x01\x02", {}},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(Put("d.urli", c.index));
-    ASSERT_TRUE(Put("d.urld", data));
-    UrlList list(openFiles_);
+    TestProcess process;
+    ASSERT_TRUE(process.Write("d.urli", c.index));
+    ASSERT_TRUE(process.Write("d.urld", "good\rG\rcut\rC"));
+    UrlList list(Table());
     ASSERT_TRUE(list.OpenUrlList("d.urli", "d.urld")) << c.what;
-    EXPECT_EQ(list.Count(), static_cast<int>(c.urls.size())) << c.what;
-    EXPECT_EQ(UrlsOldestFirst(list), c.urls) << c.what;
+    EXPECT_EQ(Entries(list), c.entries) << c.what;
+    EXPECT_EQ(process.files().Kind("CorvisantDatabase\\history\\HistoryURL.0007"),
+              PathKind::kMissing);
   }
-  // Reading never makes a data file that is missing.
-  EXPECT_EQ(files_.Kind("CorvisantDatabase\\history\\HistoryURL.0007"), PathKind::kMissing);
-}
-
-TEST_F(UrlListTest, AppendingAfterATornRecordReplacesIt) {
-  ASSERT_TRUE(
-      Put("t.urli", RecordBytes(1, kVisitTimeStored, 0) + std::string("\x00\x00\x00\x01\xB0", 5)));
-  ASSERT_TRUE(Put("t.urld", "first\rF\rorphan\rO\r"));
-  {
-    UrlList list(openFiles_);
-    ASSERT_TRUE(list.OpenUrlList("t.urli", "t.urld"));
-    ASSERT_TRUE(list.AppendEntry("second", "S", kVisitTime + 1));
-    EXPECT_EQ(UrlsOldestFirst(list), (std::vector<std::string>{"first", "second"}));
-  }
-  EXPECT_EQ(Bytes("t.urli"),
-            RecordBytes(1, kVisitTimeStored, 0) + RecordBytes(1, kVisitTimeStored + 1, 17));
 }
 
 }  // namespace

@@ -1,3 +1,7 @@
+// The rewrite of a stored page, and the title read from the head of a stored file. The fuzz
+// property rewrite_page checks on any bytes that only the page is written, that a page left
+// unrewritten keeps its bytes and that deferred images get safe names; these tests check what the
+// rewrite makes of each kind of page, byte for byte.
 #include "html/stored_page_rewriter.h"
 
 #include <gtest/gtest.h>
@@ -5,103 +9,110 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_ids.h"
-#include "tests/unit/html/page_rewrite_fixture.h"
+#include "html/title_extraction.h"
+#include "tests/support/faulty_files.h"
+#include "tests/support/recording_handoffs.h"
+#include "tests/support/test_process.h"
+#include "url/page_store.h"
 
 namespace corvisant {
 namespace {
 
-using testing::kPagePath;
-using testing::PageRewriteTest;
+using testing::kTestTime;
+constexpr const char* kPage = "page.html";
+
+testing::TestProcessOptions Over(Files* files) {
+  testing::TestProcessOptions options;
+  options.files = files;
+  return options;
+}
+
+// A test process with the default preferences (local copies of every type kept, Visit tags
+// followed) and the hand-off doubles installed: no navigator active, the browser names no URL.
+class RewriteTest : public ::testing::Test {
+ protected:
+  // Writes page at kPage and rewrites it as the copy of pageUrl, reported by the browser as
+  // reportedUrl (when given) or as pageUrl.
+  int Rewrite(const std::string& page, const std::string& pageUrl,
+              RewriteOutcome* outcome = nullptr, std::string* title = nullptr,
+              const std::string& reportedUrl = "") {
+    EXPECT_TRUE(process.Write(kPage, page));
+    std::string ignored;
+    return RewriteStoredPage(pageUrl, reportedUrl.empty() ? pageUrl : reportedUrl, kPage,
+                             title ? title : &ignored, outcome);
+  }
+
+  testing::FaultyFiles files{*SystemPorts().files};
+  testing::TestProcess process{Over(&files)};
+  testing::RecordingHandoffs handoffs;
+};
 
 struct PageCase {
   const char* name;
   const char* pageUrl;
   std::string page;
-  std::string expected;
-  int result;
+  std::string expected;  // empty: the page as it stands
   std::vector<std::string> links;
 };
 
 // Each page is written, rewritten as the copy of its URL, and read back whole: the expected bytes
 // were written by hand from the rules, so a longer or shorter result shows as well.
-TEST_F(PageRewriteTest, RewritesPagesByteForByte) {
+TEST_F(RewriteTest, RewritesPagesByteForByte) {
   const std::string longTarget = "http://h1/a/b/c/d.html";
   const PageCase cases[] = {
-      {"plain text is not HTML and stays",
+      {"other sites, site-absolute and directory links",
        "http://h1/a/b.html",
-       "just words, no tags\n",
-       "just words, no tags\n",
-       -1,
-       {}},
-      {"another site and a site-absolute link",
-       "http://h1/a/b.html",
-       "<html><a href=\"http://h2/x.html\">x</a><a href=/c/d.html>y</a></html>",
-       "<html><a href=\"../../h2/x.html\">x</a><a href=../c/d.html>y</a></html>",
-       0,
-       {"http://h2/x.html", "/c/d.html"}},
-      {"mailto and news are neither rewritten nor collected",
-       "http://h1/a/b.html",
-       "<html><a href=\"mailto:me@h1\">m</a><a href=news:comp.lang>n</a></html>",
-       "<html><a href=\"mailto:me@h1\">m</a><a href=news:comp.lang>n</a></html>",
-       0,
-       {}},
+       "<html><a href=\"http://h2/x.html\">x</a><a href=/c/d.html>y</a><a href=\"http://h2/\">h2"
+       "</a><a href=\"#top\">t</a></html>",
+       "<html><a href=\"../../h2/x.html\">x</a><a href=../c/d.html>y</a><a href=\"../../h2/"
+       "index.html\">h2</a><a href=\"#top\">t</a></html>",
+       {"http://h2/x.html", "/c/d.html", "http://h2/", "#top"}},
+      {"other schemes and empty values stay; mailto and news are not collected",
+       "http://h1/i.html",
+       "<html><a href=\"mailto:me@h1\">m</a><a href=news:comp.lang>n</a><a href=\"https://h2/\">s"
+       "</a><a href=\"\">e</a><a href=\"javascript:go('x')\">j</a><img src=\"data:image/gif;"
+       "base64,R0l\"></html>",
+       "",
+       {"https://h2/", "", "javascript:go('x')"}},
       {"an anchor around an ismap image gets the click",
        "http://h1/a/b.html",
        "<html><a href=\"map.html\"><img src=\"m.gif\" ISMAP></a></html>",
        "<html><a href=\"map.html^11,9\"><img src=\"m.gif\" ISMAP></a></html>",
-       0,
        {"map.html?11,9"}},
       {"an ismap image after the next anchor does not count",
        "http://h1/a/b.html",
        "<html><a href=a.html>a</a><a href=b.html><img src=m.gif ismap></a></html>",
        "<html><a href=a.html>a</a><a href=b.html^11,9><img src=m.gif ismap></a></html>",
-       0,
        {"a.html", "b.html?11,9"}},
-      {"a stored entity is replaced with the whole value",
+      {"a stored entity is replaced with the whole value, quoted when it gains a space",
        "http://h1/a/b.html",
-       "<html><a href=\"http://h2/q?a=1&amp;b=2\">q</a></html>",
-       "<html><a href=\"../../h2/q^a=1&b=2\">q</a></html>",
-       0,
-       {"http://h2/q?a=1&b=2"}},
+       "<html><a href=\"http://h2/q?a=1&amp;b=2\">q</a><a href=http://h2/a&#32;b.html>s</a></html>",
+       "<html><a href=\"../../h2/q^a=1&b=2\">q</a><a href=\"../../h2/a b.html\">s</a></html>",
+       {"http://h2/q?a=1&b=2", "http://h2/a b.html"}},
       {"a base tag is commented out and followed",
        "http://h1/a/b.html",
        "<html><base href=\"http://h3/d/x.html\"><a href=\"y.html\">y</a></html>",
        "<html><!-- == <base href=\"http://h3/d/x.html\"> == --><a href=\"../../h3/d/y.html\">y"
        "</a></html>",
-       0,
        {"http://h3/d/y.html"}},
       {"a shorter page is cut to its new length",
        "http://h1/x.html",
        "<html><a href=\"" + longTarget + "\">d</a></html>",
        "<html><a href=\"../h1/a/b/c/d.html\">d</a></html>",
-       0,
        {longTarget}},
       {"a longer page grows",
        "http://h1/a/b/c.html",
        "<html><a href=/c.html>c</a></html>",
        "<html><a href=../../c.html>c</a></html>",
-       0,
        {"/c.html"}},
-      {"a directory link gets its default document",
-       "http://h1/a.html",
-       "<html><a href=\"http://h2/\">h2</a><a href=\"#top\">t</a></html>",
-       "<html><a href=\"../h2/index.html\">h2</a><a href=\"#top\">t</a></html>",
-       0,
-       {"http://h2/", "#top"}},
-      {"a meta refresh keeps its delay",
+      {"refresh, background, frame, input and embed targets; a refresh keeps its delay",
        "http://h1/i.html",
-       "<html><meta http-equiv=refresh content=\"5; URL=http://h2/n.html\"></html>",
-       "<html><meta http-equiv=refresh content=\"5; URL=../h2/n.html\"></html>",
-       0,
-       {}},
-      {"background, frame, input and embed sources",
-       "http://h1/i.html",
-       "<html><body background=\"http://h2/bg.gif\"><frame src=\"http://h2/f.html\">"
-       "<input type=image src=/b.gif><embed src=http://h2/s.mid lowsrc=http://h2/l.gif></html>",
-       "<html><body background=\"../h2/bg.gif\"><frame src=\"../h2/f.html\">"
-       "<input type=image src=b.gif><embed src=../h2/s.mid lowsrc=../h2/l.gif></html>",
-       0,
+       "<html><meta http-equiv=refresh content=\"5; URL=http://h2/n.html\"><body background=\""
+       "http://h2/bg.gif\"><frame src=\"http://h2/f.html\"><input type=image src=/b.gif><embed "
+       "src=http://h2/s.mid lowsrc=http://h2/l.gif></html>",
+       "<html><meta http-equiv=refresh content=\"5; URL=../h2/n.html\"><body background=\"../h2/"
+       "bg.gif\"><frame src=\"../h2/f.html\"><input type=image src=b.gif><embed src=../h2/s.mid "
+       "lowsrc=../h2/l.gif></html>",
        {}},
       {"names a file system would misread get their stored form",
        "http://h1/i.html",
@@ -109,203 +120,232 @@ TEST_F(PageRewriteTest, RewritesPagesByteForByte) {
        "<a href=\"aux\">a</a><a href=\"http://corvisantdatabase/x.html\">r</a></html>",
        "<html><a href=\"../h1/con_.html\">c</a><a href=\"../h1/dir_/x.html\">d</a>"
        "<a href=\"aux_\">a</a><a href=\"../corvisantdatabase_/x.html\">r</a></html>",
-       0,
        {"http://h1/con.html", "http://h1/dir./x.html", "aux", "http://corvisantdatabase/x.html"}},
+      {"a port is stored as \"$\", a backslash as \"/\"",
+       "http://h1/b.html",
+       "<html><a href=\"http://h2:81/p.html\">p</a><a href=a\\b.html>b</a></html>",
+       "<html><a href=\"../h2$81/p.html\">p</a><a href=a/b.html>b</a></html>",
+       {"http://h2:81/p.html", "a\\b.html"}},
       {"the token right after a title tag is not handled",
        "http://h1/i.html",
        "<html><title><a href=\"http://h2/a.html\"><a href=\"http://h2/b.html\"></a></html>",
        "<html><title><a href=\"http://h2/a.html\"><a href=\"../h2/b.html\"></a></html>",
-       0,
        {"http://h2/b.html"}},
-      {"a value that gains a space is quoted",
-       "http://h1/i.html",
-       "<html><a href=http://h2/a&#32;b.html>s</a></html>",
-       "<html><a href=\"../h2/a b.html\">s</a></html>",
-       0,
-       {"http://h2/a b.html"}},
       {"a quote cannot end a rewritten value early",
        "http://h1/i.html",
        "<html><base href=\"javascript:q\"><a href=\"x#&quot;\">j</a></html>",
        "<html><!-- == <base href=\"javascript:q\"> == --><a href=\"javascript://x#&quot;\">j</a>"
        "</html>",
-       0,
        {"javascript://x#\""}},
-      {"other schemes and empty values stay as they stand",
-       "http://h1/i.html",
-       "<html><a href=\"https://h2/\">s</a><a href=\"\">e</a><a href=\"javascript:go('x')\">j</a>"
-       "<img src=\"data:image/gif;base64,R0l\"></html>",
-       "<html><a href=\"https://h2/\">s</a><a href=\"\">e</a><a href=\"javascript:go('x')\">j</a>"
-       "<img src=\"data:image/gif;base64,R0l\"></html>",
-       0,
-       {"https://h2/", "", "javascript:go('x')"}},
       {"bytes after a NUL byte are kept",
        "http://h1/i.html",
        std::string("<html><a href=/x.html>x</a>\0tail", 32),
        std::string("<html><a href=x.html>x</a>\0tail", 31),
-       0,
        {"/x.html"}},
   };
   for (const PageCase& c : cases) {
     SCOPED_TRACE(c.name);
-    ASSERT_TRUE(Write(c.page));
     RewriteOutcome outcome;
-    EXPECT_EQ(Rewrite(c.pageUrl, nullptr, &outcome), c.result);
-    EXPECT_EQ(Read(), c.expected);
+    EXPECT_EQ(Rewrite(c.page, c.pageUrl, &outcome), 0);
+    EXPECT_EQ(process.Read(kPage), c.expected.empty() ? c.page : c.expected);
     EXPECT_EQ(outcome.links, c.links);
   }
-  EXPECT_TRUE(reporter_.ids().empty());
+  EXPECT_EQ(process.reporter.Lines(), "");
 }
 
-TEST_F(PageRewriteTest, TakesTheTitleOfTheLastTitleTagWithText) {
-  const std::string longTitle(1100, 'x');
-  struct TitleCase {
-    std::string page;
-    std::string title;
-  };
-  const TitleCase cases[] = {
-      {"<title>A</title>", "A"},
-      {"<title>  \t A b </title>", "A b "},
-      {"<title>" + longTitle + "</title>", longTitle.substr(0, 1024)},
-      {"<title>one\r\ntwo\nthree</title>", "one  two three"},
+// The text after the last title tag that has one, made a title as TitleFromText makes it; the
+// fuzz property checks the length limit and that no line break is kept, on any page.
+TEST_F(RewriteTest, TakesTheTitleOfTheLastTitleTagWithText) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"<title>  one\r\ntwo</title>", "one  two"},
       {"<title></title><p>body", ""},
-      {"<title>first</title><title>second</title>", "second"},
-      {"<html><title>", ""},
-  };
-  for (const TitleCase& c : cases) {
-    SCOPED_TRACE(c.page.substr(0, 40));
-    ASSERT_TRUE(Write(c.page));
+      {"<title>first</title><title>2</title>", "2"},
+      {"<html><title>", ""}};
+  for (const auto& [page, expected] : cases) {
     std::string title = "stale";
-    EXPECT_EQ(Rewrite("http://h1/i.html", &title), 0);
-    EXPECT_EQ(title, c.title);
+    EXPECT_EQ(Rewrite(page, "http://h1/i.html", nullptr, &title), 0);
+    EXPECT_EQ(title, expected) << page;
   }
 }
 
-TEST_F(PageRewriteTest, ImagesOfThePageAreDeferredWithTheirStoredNames) {
-  ASSERT_TRUE(
-      Write("<html><img lowsrc=\"l.gif\" src=\"http://h2/p%20q.jpg\"><input src=\"/b.gif\">"
-            "<embed src=\"e.gif\"><img src=\"file:///x.gif\"><img "
-            "src=\"c/%2e%2e/%2e%2e/x.gif\"></html>"));
-  RewriteOutcome outcome;
-  std::string title;
-  ASSERT_EQ(
-      RewriteStoredPage("http://h1/a/i.html", "http://h1/a/i.html?r", kPagePath, &title, &outcome),
-      0);
-  const std::vector<std::vector<std::string>> expected = {
-      {"http://h1/a/l.gif", "h1\\a\\l.gif"},
-      {"http://h2/p%20q.jpg", "h2\\p q.jpg"},
-      {"http://h1/b.gif", "h1\\b.gif"},
-      {"http://h1/a/c/%2e%2e/%2e%2e/x.gif", "h1\\a\\c\\__\\__\\x.gif"},
+// The images of the page, with their stored names, go to the request queue when no navigator runs
+// or the browser shows the page (its reported URL), and local copies of every type are kept.
+TEST_F(RewriteTest, ImagesAreDeferredWhenTheDecisionAndSettingsAllowIt) {
+  const std::vector<std::string> images = {
+      "http://h1/a/l.gif h1\\a\\l.gif",
+      "http://h2/p%20q.jpg h2\\p q.jpg",
+      "http://h1/b.gif h1\\b.gif",
+      "http://h1/a/c/%2e%2e/%2e%2e/x.gif h1\\a\\c\\__\\__\\x.gif",
   };
-  ASSERT_EQ(images_.deferred.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(images_.deferred[i].reportedUrl, "http://h1/a/i.html?r");
-    EXPECT_EQ(images_.deferred[i].imageUrl, expected[i][0]);
-    EXPECT_EQ(images_.deferred[i].localName, expected[i][1]);
-    EXPECT_EQ(outcome.images[i].localName, expected[i][1]);
-  }
-}
-
-TEST_F(PageRewriteTest, ImagesAreQueuedOnlyWhenTheDecisionAndSettingsAllowIt) {
-  const std::string page = "<html><img src=a.gif><noframes><img src=b.gif></noframes></html>";
   struct QueueCase {
     const char* name;
     bool navigatorActive;
-    bool browserKnown;
-    const char* browserUrl;
+    const char* browserUrl;  // null: the browser names none
     int keepLocalCopies;
     int recordLevel;
-    std::size_t deferred;
+    bool deferred;
   };
   const QueueCase cases[] = {
-      {"no navigator", false, false, "", 1, record_level::kEveryType, 1},
-      {"navigator, browser shows the page", true, true, "http://h1/i.html", 1,
-       record_level::kEveryType, 1},
-      {"navigator, browser shows another page", true, true, "http://h1/j.html", 1,
-       record_level::kEveryType, 0},
-      {"navigator, browser names none", true, false, "", 1, record_level::kEveryType, 0},
-      {"no local copies kept", false, false, "", 0, record_level::kEveryType, 0},
-      {"HTML documents only", false, false, "", 1, record_level::kHtmlOnly, 0},
+      {"no navigator", false, nullptr, 1, record_level::kEveryType, true},
+      {"the browser shows the page", true, "http://h1/a/i.html?r", 1, record_level::kEveryType,
+       true},
+      {"the browser shows another page", true, "http://h1/a/i.html", 1, record_level::kEveryType,
+       false},
+      {"the browser names none", true, nullptr, 1, record_level::kEveryType, false},
+      {"no local copies kept", false, nullptr, 0, record_level::kEveryType, false},
+      {"HTML documents only", false, nullptr, 1, record_level::kHtmlOnly, false},
   };
   for (const QueueCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    images_.deferred.clear();
-    navigation_.active = c.navigatorActive;
-    browser_.known = c.browserKnown;
-    browser_.current = c.browserUrl;
-    preferences_.keepLocalCopies = c.keepLocalCopies;
-    preferences_.recordLevel = c.recordLevel | record_level::kRefreshNever;
-    ASSERT_TRUE(Write(page));
-    ASSERT_EQ(Rewrite("http://h1/i.html"), 0);
-    EXPECT_EQ(images_.deferred.size(), c.deferred);
+    handoffs.images.deferred.clear();
+    handoffs.navigation.active = c.navigatorActive;
+    handoffs.browser.known = c.browserUrl != nullptr;
+    handoffs.browser.current = c.browserUrl ? c.browserUrl : "";
+    process.preferences().keepLocalCopies = c.keepLocalCopies;
+    process.preferences().recordLevel = c.recordLevel | record_level::kRefreshNever;
+    RewriteOutcome outcome;
+    ASSERT_EQ(Rewrite("<html><img lowsrc=\"l.gif\" src=\"http://h2/p%20q.jpg\"><input src=/b.gif>"
+                      "<embed src=e.gif><img src=\"file:///x.gif\"><noframes><img src=n.gif>"
+                      "</noframes><img src=\"c/%2e%2e/%2e%2e/x.gif\"></html>",
+                      "http://h1/a/i.html", &outcome, nullptr, "http://h1/a/i.html?r"),
+              0);
+    std::vector<std::string> deferred;
+    for (const auto& image : handoffs.images.deferred) {
+      EXPECT_EQ(image.reportedUrl, "http://h1/a/i.html?r");
+      deferred.push_back(image.imageUrl + " " + image.localName);
+    }
+    EXPECT_EQ(deferred, c.deferred ? images : std::vector<std::string>{}) << c.name;
+    EXPECT_EQ(outcome.images.size(), deferred.size()) << c.name;
   }
 }
 
-TEST_F(PageRewriteTest, FrameTagsLetTheFramePagesQueueTheirImages) {
-  navigation_.active = true;
-  browser_.known = true;
-  browser_.current = "http://h1/frames.html";
-  ASSERT_TRUE(Write("<html><frameset><frame src=l.html><frame src=r.html></frameset></html>"));
-  clock_.Advance(7);
-  ASSERT_EQ(Rewrite("http://h1/frames.html"), 0);
-  EXPECT_EQ(PendingFrames(), 2);
-  EXPECT_EQ(LastFrameTagTime(), testing::kRewriteTestTime + 7);
-  for (int remaining : {1, 0}) {
-    images_.deferred.clear();
-    ASSERT_TRUE(Write("<html><img src=a.gif></html>"));
-    ASSERT_EQ(Rewrite("http://h1/l.html"), 0);
-    EXPECT_EQ(images_.deferred.size(), 1u);
-    EXPECT_EQ(PendingFrames(), remaining);
+// The frame pages the browser fetches after a frameset queue their images although it shows the
+// frameset; one is awaited for each frame tag.
+TEST_F(RewriteTest, FrameTagsLetTheFramePagesQueueTheirImages) {
+  handoffs.navigation.active = true;
+  handoffs.browser.known = true;
+  handoffs.browser.current = "http://h1/frames.html";
+  process.clock.Advance(7);
+  RewriteOutcome outcome;
+  ASSERT_EQ(Rewrite("<html><frameset><frame src=l.html><frame src=r.html></frameset></html>",
+                    "http://h1/frames.html", &outcome),
+            0);
+  FrameTracker& frames = *Current<FrameTracker>();
+  EXPECT_EQ(outcome.frameTags, 2);
+  EXPECT_EQ(frames.pending(), 2);
+  EXPECT_EQ(frames.lastFrameTagTime(), kTestTime + 7);
+  for (const char* page : {"http://h1/l.html", "http://h1/r.html", "http://h1/x.html"}) {
+    handoffs.images.deferred.clear();
+    ASSERT_EQ(Rewrite("<html><img src=a.gif></html>", page), 0);
+    EXPECT_EQ(handoffs.images.deferred.size(), page[10] == 'x' ? 0u : 1u) << page;
   }
-  images_.deferred.clear();
-  ASSERT_TRUE(Write("<html><img src=a.gif></html>"));
-  ASSERT_EQ(Rewrite("http://h1/r.html"), 0);
-  EXPECT_TRUE(images_.deferred.empty());
-  EXPECT_EQ(PendingFrames(), 0);
+  EXPECT_EQ(frames.pending(), 0);
 }
 
-TEST_F(PageRewriteTest, HandsTheTextLinksAndVisitTagsOn) {
+TEST_F(RewriteTest, HandsTheTextLinksAndVisitTagsOn) {
   const std::string page =
       "<html><a href=x.html>x</a><visit href=A spend=10secs><visit href=B><visit repeat=2></html>";
-  ASSERT_TRUE(Write(page));
-  navigation_.active = true;
-  std::string title;
-  ASSERT_EQ(RewriteStoredPage("http://h1/i.html", "http://h1/i.html#r", kPagePath, &title, nullptr),
-            0);
-  EXPECT_EQ(keywords_.pages, std::vector<std::string>{page});
-  ASSERT_EQ(navigation_.loaded.size(), 1u);
-  EXPECT_EQ(navigation_.loaded[0].reportedUrl, "http://h1/i.html#r");
-  EXPECT_EQ(navigation_.loaded[0].links, std::vector<std::string>{"x.html"});
-  EXPECT_EQ(navigation_.loaded[0].tokenCount, 8u);
-  ASSERT_EQ(replay_.takenOver.size(), 1u);
-  const VisitTagList& visits = replay_.takenOver[0];
-  ASSERT_EQ(visits.items.size(), 2u);
-  EXPECT_EQ(visits.items[0].href, "A");
-  EXPECT_EQ(visits.items[0].spend, 10);
-  EXPECT_EQ(visits.items[1].href, "B");
-  EXPECT_EQ(visits.items[1].spend, kDefaultVisitSpend);
-  EXPECT_EQ(visits.repeat, 2);
+  handoffs.navigation.active = true;
+  ASSERT_EQ(Rewrite(page, "http://h1/i.html", nullptr, nullptr, "http://h1/i.html#r"), 0);
+  EXPECT_EQ(handoffs.keywords.pages, std::vector<std::string>{page});
+  ASSERT_EQ(handoffs.navigation.loaded.size(), 1u);
+  EXPECT_EQ(handoffs.navigation.loaded[0].reportedUrl, "http://h1/i.html#r");
+  EXPECT_EQ(handoffs.navigation.loaded[0].links, std::vector<std::string>{"x.html"});
+  EXPECT_EQ(handoffs.navigation.loaded[0].tokenCount, 8u);
+  ASSERT_EQ(handoffs.replay.takenOver.size(), 1u);
+  std::string visits;
+  for (const VisitItem& item : handoffs.replay.takenOver[0].items) {
+    visits += item.href + ":" + std::to_string(item.spend) + " ";
+  }
+  EXPECT_EQ(visits + std::to_string(handoffs.replay.takenOver[0].repeat), "A:10 B:5 2");
 
-  preferences_.miscellaneous = 0;
-  navigation_.active = false;
-  ASSERT_TRUE(Write(page));
+  // Without "read and follow Visit Tags" and without a navigator, neither takes anything.
+  process.preferences().miscellaneous = 0;
+  handoffs.navigation.active = false;
   RewriteOutcome outcome;
-  ASSERT_EQ(Rewrite("http://h1/i.html", nullptr, &outcome), 0);
-  EXPECT_EQ(replay_.takenOver.size(), 1u);
+  ASSERT_EQ(Rewrite(page, "http://h1/i.html", &outcome), 0);
   EXPECT_FALSE(outcome.hasVisitTags);
-  EXPECT_EQ(navigation_.loaded.size(), 1u);
+  EXPECT_EQ(handoffs.replay.takenOver.size(), 1u);
+  EXPECT_EQ(handoffs.navigation.loaded.size(), 1u);
 }
 
-TEST_F(PageRewriteTest, AFileThatCannotBeOpenedIsReportedUnlessItIsAQueryCopy) {
+// A page that is not rewritten keeps its bytes, gives -1 and hands no image on; a query copy that
+// is not there is passed over silently. failingOpens: how many of the page's writing opens fail.
+TEST_F(RewriteTest, FailuresLeaveThePageAsItWasAndAreReported) {
+  struct FailureCase {
+    const char* name;
+    const char* pageUrl;
+    const char* path;
+    std::string page;  // empty: no file
+    int failingOpens;
+    int result;
+    std::string reports;
+  };
+  const FailureCase cases[] = {
+      {"a page that is not HTML", "http://h1/a/b.html", kPage, "just words, no tags\n", 1, -1, ""},
+      {"a query copy that is not there", "http://h1/q?a", "h1\\q^a", "", 0, -1, ""},
+      {"a file that is not there", "http://h1/m.html", "h1\\m.html", "", 0, -1,
+       "40006 1 5 \"h1\\m.html\"\n"},
+      {"a growing page written over the old bytes", "http://h1/a/b/c.html", kPage,
+       "<html><a href=/c.html>c</a><img src=a.gif></html>", 1, -1, "40008 1 5 \"page.html\"\n"},
+      {"a shrinking page written anew", "http://h1/x.html", kPage,
+       "<html><a href=http://h1/a/b/c/d.html>d</a><img src=a.gif></html>", 2, -1,
+       "40008 1 5 \"page.html\"\n"},
+      {"a page that needs no change is not written", "http://h1/i.html", kPage,
+       "<html><a href=x.html>x</a></html>", 1, 0, ""},
+  };
+  for (const FailureCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    process.reporter.Clear();
+    handoffs.images.deferred.clear();
+    if (!c.page.empty()) {
+      ASSERT_TRUE(process.Write(c.path, c.page));
+    }
+    files.FailWrites(kPage, c.failingOpens);
+    std::string title = "stale";
+    EXPECT_EQ(RewriteStoredPage(c.pageUrl, c.pageUrl, c.path, &title), c.result);
+    EXPECT_EQ(process.Read(c.path), c.page);
+    EXPECT_EQ(title, "");
+    EXPECT_TRUE(handoffs.images.deferred.empty());
+    EXPECT_EQ(process.reporter.Lines(), c.reports);
+  }
+}
+
+TEST(TitleFromText, CutsTrimsAndKeepsTheTitleOnOneLine) {
+  const std::string longText = " " + std::string(1100, 'y');
+  const std::pair<std::string, std::string> cases[] = {{"A", "A"},
+                                                       {" \t\r\n A  b", "A  b"},
+                                                       {"a\rb\nc\r\nd", "a b c  d"},
+                                                       {longText, std::string(1023, 'y')},
+                                                       {"   ", ""}};
+  for (const auto& [text, title] : cases) EXPECT_EQ(TitleFromText(text), title) << text;
+}
+
+// Only the file's first 512 bytes are read; the name is the one the page store keeps.
+TEST(ExtractTitle, ReadsTheTitleFromTheHeadOfTheStoredFile) {
+  testing::TestProcess process;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string title;
+  };
+  const Case cases[] = {
+      {"h1/a/t.html", "<html><title>\n Tea\r\nTime</title>", "Tea  Time"},
+      {"h1/late.html", std::string(512, ' ') + "<title>late</title>", ""},
+      {"h1/edge.html", std::string(497, ' ') + "<title>early</title>", "early"},
+      {"h1/con.html", "<title>device</title>", "device"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(process.Write(EnsureDirectoriesFor(c.name), c.bytes));
+    std::string title = "stale";
+    EXPECT_EQ(ExtractTitle(c.name, &title), 0);
+    EXPECT_EQ(title, c.title) << c.name;
+  }
+  // A file that is not there is reported with its path, and no directory is made for it.
   std::string title = "stale";
-  EXPECT_EQ(RewriteStoredPage("http://h1/q?a", "http://h1/q?a", "h1\\q^a", &title, nullptr), -1);
-  EXPECT_TRUE(reporter_.ids().empty());
-  EXPECT_EQ(
-      RewriteStoredPage("http://h1/m.html", "http://h1/m.html", "h1\\m.html", &title, nullptr), -1);
-  EXPECT_EQ(reporter_.ids(), std::vector<int>{message::kCantOpenHtmlForRewrite});
-  ASSERT_EQ(reporter_.reports()[0].arguments.size(), 1u);
-  EXPECT_EQ(reporter_.reports()[0].arguments[0].text, "h1\\m.html");
-  EXPECT_EQ(reporter_.reports()[0].selfCloseSeconds, kReportClosesAfter5s);
+  EXPECT_EQ(ExtractTitle("h2/missing.html", &title), 0);
   EXPECT_EQ(title, "");
+  EXPECT_EQ(process.reporter.Lines(), "40009 1 5 \"h2\\missing.html\"\n");
+  EXPECT_EQ(process.files().Kind("h2"), PathKind::kMissing);
 }
 
 }  // namespace

@@ -5,180 +5,144 @@
 
 #include <string>
 
-#include "platform/berkeley_db.h"
-#include "platform/ports.h"
-#include "tests/support/scratch_directory.h"
+#include "tests/support/test_process.h"
+#include "views/annotation_recovery.h"
 
 namespace corvisant {
 namespace {
 
+// The table's raw value for url, read or written by hand as a damaged or foreign table holds it.
+std::string TableValue(const std::string& url, const std::string* write = nullptr) {
+  DbHandle db(dbopen(DbFilePath(AnnotationTablePath()).c_str(), O_RDWR, 0600, DB_HASH, nullptr));
+  if (!db) return "no table";
+  DBT key{const_cast<char*>(url.data()), url.size()};
+  DBT data{write != nullptr ? const_cast<char*>(write->data()) : nullptr,
+           write != nullptr ? write->size() : 0};
+  if (write != nullptr) return db->put(db.get(), &key, &data, 0) == 0 ? *write : "";
+  if (db->get(db.get(), &key, &data, 0) != 0) return "";
+  return std::string(static_cast<const char*>(data.data), data.size);
+}
+
 class AnnotationStoreTest : public ::testing::Test {
  protected:
-  AnnotationStoreTest() : previous_(InstallPorts(SystemPorts())), scratch_(files()) {
-    files().MakeDirectory("CorvisantDatabase");
-    files().MakeDirectory("CorvisantDatabase\\etc");
-  }
-  ~AnnotationStoreTest() override { InstallPorts(previous_); }
-
-  static Files& files() { return *Current<Files>(); }
-  std::string LogBytes() { return testing::ReadBytes(files(), AnnotationLogPath()); }
-
-  // Writes the table's value for url by hand, as a damaged or foreign table might hold it.
-  void WriteTableValue(const std::string& url, const std::string& value) {
-    DbHandle db(dbopen(DbFilePath(AnnotationTablePath()).c_str(), O_RDWR, 0600, DB_HASH, nullptr));
-    ASSERT_TRUE(db);
-    DBT key{const_cast<char*>(url.data()), url.size()};
-    DBT data{const_cast<char*>(value.data()), value.size()};
-    ASSERT_EQ(db->put(db.get(), &key, &data, 0), 0);
-  }
-
-  Ports previous_;
-  testing::ScratchDirectory scratch_;
+  testing::TestProcess process_;
+  AnnotationStore store_;
 };
 
 TEST_F(AnnotationStoreTest, TheLogKeepsEveryRecordAndTheTableTheCurrentOne) {
-  {
-    AnnotationStore store;
-    ASSERT_TRUE(store.Open());
-    EXPECT_EQ(store.Get("http://a/"), "") << "no annotation yet";
-    ASSERT_TRUE(store.Put("http://a/", "a"));
-    ASSERT_TRUE(store.Put("http://a/", "bc"));
-    EXPECT_EQ(store.Get("http://a/"), "bc");
-    ASSERT_TRUE(store.Put("http://b/", "b"));
-    ASSERT_TRUE(store.Delete("http://b/"));
-    EXPECT_FALSE(store.Delete("http://b/")) << "nothing left to remove";
-    EXPECT_EQ(store.Get("http://b/"), "");
-    ASSERT_TRUE(store.Delete("http://a/"));
-    ASSERT_TRUE(store.Put("http://a/", "line one\nline two\n"));
-    ASSERT_TRUE(store.Put("http://x.org/p?q=1", std::string("nul\0byte", 8)));
-  }
-  const char kExpected[] =
-      "http://a/\n1\na\n"
-      "http://a/\n2\nbc\n"
-      "http://b/\n1\nb\n"
-      "http://a/\n18\nline one\nline two\n\n"
-      "http://x.org/p?q=1\n8\nnul\0byte\n";
-  EXPECT_EQ(LogBytes(), std::string(kExpected, sizeof kExpected - 1));
-  AnnotationStore reopened;
-  ASSERT_TRUE(reopened.Open());
-  EXPECT_EQ(reopened.Get("http://a/"), "line one\nline two\n");
-  EXPECT_EQ(reopened.Get("http://b/"), "");
-  EXPECT_EQ(reopened.Get("http://x.org/p?q=1"), std::string("nul\0byte", 8));
+  ASSERT_TRUE(store_.Open());
+  ASSERT_TRUE(store_.Put("http://a/", "a"));
+  ASSERT_TRUE(store_.Put("http://a/", "bc"));
+  ASSERT_TRUE(store_.Put("http://b/", "b"));
+  ASSERT_TRUE(store_.Delete("http://b/"));
+  EXPECT_FALSE(store_.Delete("http://b/")) << "nothing left to remove";
+  ASSERT_TRUE(store_.Put("http://a/", "line one\nline two\n"));
+  ASSERT_TRUE(store_.Put("http://x.org/p?q=1", std::string("nul\0byte", 8)));
+  ASSERT_TRUE(store_.Put("http://big/", std::string(300, 'x')));
+  // URLs are kept byte for byte.
+  const char* const urls[] = {"http://A/", "http://a", "http://a/\nhttp://b/"};
+  for (const char* url : urls) ASSERT_TRUE(store_.Put(url, url));
+  store_.Close();
+  const char kStart[] =
+      "http://a/\n1\na\nhttp://a/\n2\nbc\nhttp://b/\n1\nb\n"
+      "http://a/\n18\nline one\nline two\n\nhttp://x.org/p?q=1\n8\nnul\0byte\n";
+  EXPECT_EQ(process_.Read(AnnotationLogPath()),
+            std::string(kStart, sizeof kStart - 1) + "http://big/\n300\n" + std::string(300, 'x') +
+                "\nhttp://A/\n9\nhttp://A/\nhttp://a\n8\nhttp://a\n"
+                "http://a/\nhttp://b/\n19\nhttp://a/\nhttp://b/\n");
+  // The record's offset (422) as 4 bytes, least significant first.
+  EXPECT_EQ(TableValue("http://A/"), std::string("\xa6\x01\0\0", 4));
+  ASSERT_TRUE(store_.Open());
+  EXPECT_EQ(store_.Get("http://a/"), "line one\nline two\n");
+  EXPECT_EQ(store_.Get("http://b/"), "");
+  EXPECT_EQ(store_.Get("http://x.org/p?q=1"), std::string("nul\0byte", 8));
+  for (const char* url : urls) EXPECT_EQ(store_.Get(url), url);
 }
 
-TEST_F(AnnotationStoreTest, TableMapsTheUrlToItsRecordOffset) {
-  {
-    AnnotationStore store;
-    ASSERT_TRUE(store.Open());
-    ASSERT_TRUE(store.Put("http://a/", "a"));  // 14 bytes
-    ASSERT_TRUE(store.Put("http://b/", "b"));
-  }
-  DbHandle db(dbopen(DbFilePath(AnnotationTablePath()).c_str(), O_RDONLY, 0600, DB_HASH, nullptr));
-  ASSERT_TRUE(db);
-  DBT key{const_cast<char*>("http://b/"), 9};
-  DBT data;
-  ASSERT_EQ(db->get(db.get(), &key, &data, 0), 0);
-  EXPECT_EQ(std::string(static_cast<const char*>(data.data), data.size),
-            std::string("\x0e\0\0\0", 4));
-}
-
-TEST_F(AnnotationStoreTest, UrlsAreKeptByteForByte) {
-  AnnotationStore store;
-  ASSERT_TRUE(store.Open());
-  const char* const urls[] = {"http://a.com/x", "http://A.com/x", "http://a.com/x/",
-                              "http://a.com/x\nhttp://a.com/y", "http://a.com/y"};
-  for (const char* url : urls) ASSERT_TRUE(store.Put(url, std::string("note of ") + url));
-  for (const char* url : urls) EXPECT_EQ(store.Get(url), std::string("note of ") + url);
-}
-
-TEST_F(AnnotationStoreTest, ADamagedTableIsRebuiltFromTheLog) {
-  {
-    AnnotationStore store;
-    ASSERT_TRUE(store.Open());
-    ASSERT_TRUE(store.Put("http://a/", "old"));
-    ASSERT_TRUE(store.Put("http://b/", "b\nnote"));
-    ASSERT_TRUE(store.Put("http://a/", "new"));
-  }
+TEST_F(AnnotationStoreTest, ADamagedTableIsRebuiltFromTheLogOrMadeAnewOverAnEmptyOne) {
   int round = 0;
-  for (const std::string& damage : {std::string(), std::string("garbage"),
+  for (const std::string& damage : {std::string("garbage"), std::string(), std::string("garbage"),
                                     std::string(8192, '\xff'), std::string(5000, '\0')}) {
-    ASSERT_TRUE(testing::WriteBytes(files(), AnnotationTablePath(), damage));
-    AnnotationStore store;
-    ASSERT_TRUE(store.Open()) << damage.size();
-    EXPECT_EQ(store.Get("http://a/"), round == 0 ? "new" : "round " + std::to_string(round));
-    EXPECT_EQ(store.Get("http://b/"), "b\nnote");
+    ASSERT_TRUE(process_.Write(AnnotationTablePath(), damage));
+    ASSERT_TRUE(store_.Open()) << damage.size();
+    EXPECT_EQ(store_.Get("http://a/"), round == 0 ? "" : "round " + std::to_string(round));
+    EXPECT_EQ(store_.Get("http://b/"), round == 0 ? "" : "b\nnote");
     ++round;
-    EXPECT_TRUE(store.Put("http://a/", "round " + std::to_string(round)));
-    EXPECT_EQ(store.Get("http://a/"), "round " + std::to_string(round));
-    EXPECT_EQ(files().Kind(AnnotationTablePath() + ".new"), PathKind::kMissing);
+    EXPECT_TRUE(store_.Put("http://b/", "b\nnote"));
+    EXPECT_TRUE(store_.Put("http://a/", "round " + std::to_string(round)));
+    EXPECT_EQ(process_.files().Kind(AnnotationTablePath() + ".new"), PathKind::kMissing);
+    store_.Close();
   }
 }
 
-TEST_F(AnnotationStoreTest, ADamagedTableOverAnEmptyLogIsMadeAnew) {
-  ASSERT_TRUE(testing::WriteBytes(files(), AnnotationTablePath(), "garbage"));
-  AnnotationStore store;
-  ASSERT_TRUE(store.Open());
-  EXPECT_EQ(store.Get("http://a/"), "");
-  EXPECT_TRUE(store.Put("http://a/", "fresh"));
-  EXPECT_EQ(store.Get("http://a/"), "fresh");
-}
-
-TEST_F(AnnotationStoreTest, EntriesThatDoNotLeadToTheirRecordReadAsNone) {
-  AnnotationStore store;
-  ASSERT_TRUE(store.Open());
-  ASSERT_TRUE(store.Put("http://a/", "a"));
-  ASSERT_TRUE(store.Put("http://b/", "b"));
-  store.Close();
+// An entry that does not lead to a whole record of its URL reads as none; new records still go.
+TEST_F(AnnotationStoreTest, EntriesThatDoNotLeadToAWholeRecordOfTheirUrlReadAsNone) {
+  const std::string log = "http://a/\n1\na\nhttp://b/\n1\nb\n", start("\0\0\0\0", 4);
   const struct {
-    const char* url;
-    std::string value;
-  } entries[] = {
-      {"http://short/", std::string("\0\0\0", 3)},         // not 4 bytes
-      {"http://beyond/", std::string("\xff\xff\0\0", 4)},  // past the log's end
-      {"http://b/", std::string("\0\0\0\0", 4)},           // another URL's record
-      {"http://a/", std::string("\x02\0\0\0", 4)},         // inside a record
-      {"http://x.org/", std::string("\x0e\0\0\0", 4)},     // at http://b/'s record
+    std::string log, url, value;
+  } cases[] = {
+      {log, "http://short/", std::string("\0\0\0", 3)},              // not 4 bytes
+      {log, "http://beyond/", std::string("\xff\xff\0\0", 4)},       // past the log's end
+      {log, "http://b/", start},                                     // another URL's record
+      {log, "http://a/", std::string("\x02\0\0\0", 4)},              // inside a record
+      {log, "http://x.org/", std::string("\x0e\0\0\0", 4)},          // at http://b/'s record
+      {"http://a/\n", "http://a/", start},                           // cut after the URL line
+      {"http://a/\n12", "http://a/", start},                         // cut inside the length line
+      {"http://a/\nxy\nab\n", "http://a/", start},                   // a length that is no number
+      {"http://a/\n\nab\n", "http://a/", start},                     // an empty length line
+      {"http://a/\n99999999999999999999999\n", "http://a/", start},  // beyond any number
+      {"http://a/\n5\nab", "http://a/", start},                      // cut inside the text
   };
-  for (const auto& entry : entries) WriteTableValue(entry.url, entry.value);
-  ASSERT_TRUE(store.Open());
-  for (const auto& entry : entries) EXPECT_EQ(store.Get(entry.url), "") << entry.url;
-}
-
-TEST_F(AnnotationStoreTest, DamagedRecordsReadAsNone) {
-  const struct {
-    const char* log;
-    std::size_t size;
-  } logs[] = {
-      {"http://a/\n", 10},                           // cut after the URL line
-      {"http://a/\n12", 12},                         // cut inside the length line
-      {"http://a/\nxy\nab\n", 16},                   // a length that is no number
-      {"http://a/\n\nab\n", 14},                     // an empty length line
-      {"http://a/\n99999999999999999999999\n", 34},  // a length beyond any number
-      {"http://a/\n5\nab", 14},                      // cut inside the text
-  };
-  for (const auto& log : logs) {
-    ASSERT_TRUE(testing::WriteBytes(files(), AnnotationLogPath(), std::string(log.log, log.size)));
-    {
-      AnnotationStore store;
-      ASSERT_TRUE(store.Open());
-    }
-    WriteTableValue("http://a/", std::string("\0\0\0\0", 4));
-    AnnotationStore store;
-    ASSERT_TRUE(store.Open());
-    EXPECT_EQ(store.Get("http://a/"), "") << log.log;
-    EXPECT_TRUE(store.Put("http://a/", "ok"));
-    EXPECT_EQ(store.Get("http://a/"), "ok") << "a damaged log still takes new records";
+  for (const auto& c : cases) {
+    ASSERT_TRUE(process_.Write(AnnotationLogPath(), c.log));
+    process_.files().RemoveFile(AnnotationTablePath());
+    ASSERT_TRUE(store_.Open());
+    store_.Close();
+    ASSERT_EQ(TableValue(c.url, &c.value), c.value);
+    ASSERT_TRUE(store_.Open());
+    EXPECT_EQ(store_.Get(c.url), "") << c.url << " " << c.log;
+    EXPECT_TRUE(store_.Put(c.url, "ok"));
+    EXPECT_EQ(store_.Get(c.url), "ok") << c.url << " " << c.log;
+    store_.Close();
   }
 }
 
 TEST_F(AnnotationStoreTest, WithoutItsDirectoryTheStoreKeepsNothing) {
-  testing::RemoveTree(files(), "CorvisantDatabase");
-  AnnotationStore store;
-  EXPECT_FALSE(store.Open());
-  EXPECT_FALSE(store.Put("http://a/", "a"));
-  EXPECT_EQ(store.Get("http://a/"), "");
-  EXPECT_FALSE(store.Delete("http://a/"));
-  EXPECT_EQ(files().Kind("CorvisantDatabase"), PathKind::kMissing) << "nothing written outside";
+  testing::RemoveTree(process_.files(), "CorvisantDatabase");
+  EXPECT_FALSE(store_.Open());
+  EXPECT_FALSE(store_.Put("http://a/", "a"));
+  EXPECT_EQ(store_.Get("http://a/"), "");
+  EXPECT_FALSE(store_.Delete("http://a/"));
+  EXPECT_EQ(process_.files().Kind("CorvisantDatabase"), PathKind::kMissing);
+}
+
+// The records found, as "url@offset+length " each.
+std::string Scan(const std::string& log) {
+  std::string found;
+  ScanAnnotationLog(log, [&found](const LogRecord& record) {
+    found += std::string(record.url) + "@" + std::to_string(record.offset) + "+" +
+             std::to_string(record.length) + " ";
+  });
+  return found;
+}
+
+TEST(ScanAnnotationLog, FindsEveryWholeRecordAndPassesOverDamage) {
+  const struct {
+    std::string log;
+    const char* expected;
+  } cases[] = {
+      {"", ""},
+      {"http://a/\n1\na\nhttp://b/\n2\nbc\n", "http://a/@0+1 http://b/@14+2 "},
+      {"http://a/\n3\na\nb\n", "http://a/@0+3 "},  // a text with a line feed
+      {"http://a/\n0\n\n", "http://a/@0+0 "},
+      {"http://a/\n1\na\nhttp://b/\n5\nab", "http://a/@0+1 "},     // cut in the text
+      {"http://a/\n1\na\nhttp://b/", "http://a/@0+1 "},            // cut in the URL
+      {"junk\nhttp://b/\n1\nb\n", "http://b/@5+1 "},               // a stray line
+      {"http://a/\n1x\na\nhttp://b/\n1\nb\n", "http://b/@15+1 "},  // a length that is no number
+      {"http://a/\n1\nab\nhttp://b/\n1\nb\n", "http://b/@15+1 "},  // no line feed after the text
+      {"http://a/\n99999999999999999999\nx\n", ""},                // a length beyond any number
+  };
+  for (const auto& test : cases) EXPECT_EQ(Scan(test.log), test.expected) << test.log;
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The portable formatting of report texts against the system's own wvsprintfA, for the
-// directives and arguments that the messages use.
+// FormatReportText against the system's own wvsprintfA, for the directives the messages use.
 #include <gtest/gtest.h>
 #include <windows.h>
 

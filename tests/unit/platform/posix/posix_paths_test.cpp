@@ -16,9 +16,6 @@ TEST(PosixPaths, MapWindowsFormsAsWineDoes) {
         Case{"a/b\\c", "a/b/c"}, Case{"C:\\x", "C:/x"}, Case{"", ""}}) {
     EXPECT_EQ(ToPosixPath(c.windows), c.posix) << c.windows;
   }
-}
-
-TEST(PosixPaths, NameTheWorkingDirectoryOnTheZDrive) {
   EXPECT_EQ(ToWindowsPath("/tmp/x"), "Z:\\tmp\\x");
   EXPECT_EQ(ToWindowsPath("/"), "Z:\\");
 }
