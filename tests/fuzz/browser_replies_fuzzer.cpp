@@ -10,14 +10,13 @@
 
 #include "browser/reply_readers.h"
 #include "browser/url_echo.h"
+#include "tests/fuzz/fuzz_target.h"
 
 namespace {
 
 using namespace corvisant;
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using fuzzing::Check;
 
 void CheckReplyReaders(std::string_view bytes) {
   for (int version : {0, 3, 4}) {
@@ -56,10 +55,9 @@ void CheckRoundTrip(std::string_view bytes) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+CORVISANT_FUZZ_TARGET(browser_replies) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CheckReplyReaders(bytes);
   CheckEcho(bytes);
   CheckRoundTrip(bytes);
-  return 0;
 }

@@ -48,7 +48,7 @@ std::string Sorted(std::vector<std::string> lines) {
 
 TEST_F(PageStoreTest, PrepareStoreMakesAndRefreshesTheDataDirectoriesAndTempNamesAreNew) {
   SetStoreRoot("C:\\elsewhere");
-  ASSERT_TRUE(PrepareStore());
+  ASSERT_EQ(PrepareStore(), StorePreparation::kReady);
   EXPECT_EQ(StoreRoot(), process_.root()) << "the working directory";
   EXPECT_EQ(Kinds({"CorvisantDatabase", "CorvisantDatabase\\hotlist", "CorvisantDatabase\\history",
                    "CorvisantDatabase\\etc", "CorvisantDatabase\\temp"}),
@@ -63,7 +63,7 @@ TEST_F(PageStoreTest, PrepareStoreMakesAndRefreshesTheDataDirectoriesAndTempName
   ASSERT_EQ(files().MakeDirectory("CorvisantDatabase\\temp\\sub"), 0);
   ASSERT_TRUE(process_.Write("CorvisantDatabase\\temp\\sub\\12345", "x"));
   ASSERT_TRUE(process_.Write("CorvisantDatabase\\temp\\00001", "x"));
-  ASSERT_TRUE(PrepareStore());
+  ASSERT_EQ(PrepareStore(), StorePreparation::kReady);
   EXPECT_EQ(process_.Read("CorvisantDatabase\\etc\\version"), "0.99");
   EXPECT_EQ(process_.Read("CorvisantDatabase\\etc\\entry.html"), kEntryBytes);
   EXPECT_TRUE(files().List("CorvisantDatabase\\temp", "*").empty());
@@ -83,10 +83,10 @@ TEST_F(PageStoreTest, PrepareStoreMakesAndRefreshesTheDataDirectoriesAndTempName
 // A directory that cannot be made is fatal; a file that cannot be written is reported and passed.
 TEST_F(PageStoreTest, PrepareStoreReportsWhatItCannotMake) {
   faulty_.FailMakeDirectory("temp", system_error::kWriteProtect);
-  EXPECT_FALSE(PrepareStore());
+  EXPECT_EQ(PrepareStore(), StorePreparation::kDirectoryMissing);
   faulty_.FailMakeDirectory("none", 0);  // disarmed
   faulty_.FailOpen("entry.html");
-  EXPECT_TRUE(PrepareStore());
+  EXPECT_EQ(PrepareStore(), StorePreparation::kReady);
   EXPECT_EQ(process_.reporter.Lines(),
             "40011 0 0 \"temp\" \"" + process_.root() +
                 "\\CorvisantDatabase\" 19\n40005 1 0 \"CorvisantDatabase\\etc\\entry.html\"\n");
