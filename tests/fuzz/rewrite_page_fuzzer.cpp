@@ -1,6 +1,7 @@
 // The rewrite of a stored page on arbitrary bytes: it never crashes, opens no file for writing but
-// its own, leaves a page that is not HTML as it was, and names only safe local files for the
-// images it defers. The first byte chooses the page's URL and whether a navigator is active.
+// its own (written beside it first), leaves a page that is not HTML as it was, and names only safe
+// local files for the images it defers. The first byte chooses the page's URL and whether a
+// navigator is active.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -75,8 +76,10 @@ CORVISANT_FUZZ_TARGET(rewrite_page) {
   corvisant::RewriteOutcome outcome;
   int result = corvisant::RewriteStoredPage(pageUrl, pageUrl, kPage, &title, &outcome);
 
+  // The page's new form is written beside it before it takes the page's place.
+  const std::string beside = std::string(kPage) + ".";
   for (const std::string& path : setting.files.writeOpens()) {
-    if (path != kPage) std::abort();
+    if (path != kPage && path.compare(0, beside.size(), beside) != 0) std::abort();
   }
   if (result != 0 && ReadPage() != page) std::abort();
   if (title.size() > 1024 || title.find_first_of("\r\n") != std::string::npos) std::abort();
