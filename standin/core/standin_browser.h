@@ -12,10 +12,11 @@
 //   reply = browser.Request(topic, item);      // for every XTYP_REQUEST (Poke for XTYP_POKE)
 //   next = browser.RunDue();                   // whenever its clock reaches `next`
 //
-// Requests and pokes only change state and schedule work; documents are shown, saves written
-// and echoes poked inside RunDue. Any call may be made while another one is inside Host::Poke
-// (the echo receiver may ask the browser for its window's title); RunDue entered that way
-// returns at once and the outer RunDue does the work.
+// A request opens the windows and dialogs it asks for at once (their Host notices come before
+// it returns); documents are shown, saves written and echoes poked only inside RunDue. Nothing
+// reads a document or pokes inside Request or Poke. Any call may be made while another one is
+// inside Host::Poke (the echo receiver may ask the browser for its window's title); RunDue
+// entered that way returns at once and the outer RunDue does the work.
 
 #include <cstdint>
 #include <map>

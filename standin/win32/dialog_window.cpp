@@ -7,7 +7,8 @@ constexpr const char* kDialogClass = "Standin:Dialog";
 constexpr const char* kProgressClass = "NSProgress";
 constexpr const char* kStaticClass = "Static";
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr int kDialogOffset = 24;  // each dialog a little lower right than the one before
+constexpr int kDialogOffset = 24;  // each dialog a little lower right than the one before,
+constexpr int kOffsetSteps = 10;   // starting again after so many
 constexpr int kProgressPercent = 40;
 constexpr int kPercent = 100;
 
@@ -52,7 +53,7 @@ DialogWindow::DialogWindow(HINSTANCE instance, DialogEvents& events, const stand
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, extended);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  const int offset = (dialog.id % 10) * kDialogOffset;
+  const int offset = (dialog.id % kOffsetSteps) * kDialogOffset;
   HWND hwnd = CreateWindowExA(extended, kDialogClass, dialog.title.c_str(), kDialogStyle,
                               (GetSystemMetrics(SM_CXSCREEN) - width) / 2 + offset,
                               (GetSystemMetrics(SM_CYSCREEN) - height) / 2 + offset, width, height,

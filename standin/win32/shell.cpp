@@ -16,7 +16,7 @@ constexpr UINT kDestroyFrameMessage = WM_APP + 3;
 }  // namespace
 
 Shell::Shell(HINSTANCE instance, standin::Options options)
-    : instance_(instance), options_(options), browser_(std::move(options), *this) {}
+    : instance_(instance), options_(std::move(options)), browser_(options_, *this) {}
 
 bool Shell::Start() {
   if (!options_.log_file.empty() && !log_.Open(WindowsPath(options_.log_file))) {
