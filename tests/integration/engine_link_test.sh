@@ -5,11 +5,13 @@
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 run="$here/../../scripts/wine-run"
-browser="$1"
-check="$2"
+browser="$(realpath "$1")"
+check="$(realpath "$2")"
 pages=20
 scratch="$(mktemp -d)"
+# The stand-in is the child of its wine-run: both go.
 cleanup() {
+  pkill -P "$browser_pid" 2>/dev/null
   kill "$browser_pid" 2>/dev/null
   wait "$browser_pid" 2>/dev/null
   rm -rf "$scratch"

@@ -64,7 +64,9 @@ int main(int argc, char** argv) {
   }
   int pages = std::atoi(argv[2]);
   ProcessObjects process({SystemPorts()});
-  if (!process.OpenStore({StoreUse::kProgram})) return 3;
+  StoreOptions program;
+  program.use = StoreUse::kProgram;
+  if (!process.OpenStore(program)) return 3;
   win32::Win32Dde dde(win32::DdeRole::kClientAndServer);
   process.OpenEngine(dde);
   Current<BrowserControl>()->LinkOn(true);
