@@ -67,7 +67,7 @@ std::string SearchEngineRider::nextUrl() {
 }
 
 // The results are used up: the search goes on on its next page, which is fetched and scanned
-// afresh and stays 30 s longer than an ordinary page (result pages are slow). A next page that
+// afresh and is shown 30 s longer than an ordinary page before the next step. A next page that
 // the run has already loaded or offered would only lead round the same pages again (a URL that
 // asks for no results per page builds itself as its own next page), so it ends the run.
 std::string SearchEngineRider::NextResultPageUrl() {
