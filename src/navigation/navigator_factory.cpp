@@ -1,5 +1,7 @@
 #include "navigation/navigator_factory.h"
 
+#include "navigation/search_engine_rider.h"
+
 namespace corvisant {
 namespace {
 
@@ -11,6 +13,7 @@ struct KindBuilder {
 // The kinds a run starts with. Each builder sits beside its navigator.
 constexpr KindBuilder kBuilders[] = {
     {0, nullptr},
+    {navigator_kind::kSearchEngineRider, MakeSearchEngineRider},
 };
 
 }  // namespace
