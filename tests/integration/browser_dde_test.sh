@@ -21,7 +21,7 @@ rows() {
     false; }
   case "$group" in
     link) expect 0 1 browser windows
-      "${tool[@]}" browser listen 8 >echoes &
+      "${tool[@]}" browser listen 12 >echoes &
       check logged "poke WWW_RegisterURLEcho CORVISANT"
       expect 0 "" browser open http://a.test/
       wait $!; check test "$(cat echoes)" = '"http://a.test/","text/html",1'
