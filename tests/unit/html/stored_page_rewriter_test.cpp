@@ -268,30 +268,33 @@ TEST_F(RewriteTest, HandsTheTextLinksAndVisitTagsOn) {
   EXPECT_EQ(handoffs.navigation.loaded.size(), 1u);
 }
 
-// A page that is not rewritten keeps its bytes, gives -1 and hands no image on; a query copy that
-// is not there is passed over silently. failingOpens: how many of the page's writing opens fail.
+// A page that is not rewritten keeps its bytes, gives -1, hands no image on and leaves no fresh
+// file beside it; a query copy that is not there is passed over silently. fault: the page's new
+// form cannot be written ("write") or cannot take the page's place ("replace").
 TEST_F(RewriteTest, FailuresLeaveThePageAsItWasAndAreReported) {
   struct FailureCase {
     const char* name;
     const char* pageUrl;
     const char* path;
     std::string page;  // empty: no file
-    int failingOpens;
+    std::string fault;
     int result;
     std::string reports;
   };
   const FailureCase cases[] = {
-      {"a page that is not HTML", "http://h1/a/b.html", kPage, "just words, no tags\n", 1, -1, ""},
-      {"a query copy that is not there", "http://h1/q?a", "h1\\q^a", "", 0, -1, ""},
-      {"a file that is not there", "http://h1/m.html", "h1\\m.html", "", 0, -1,
+      {"a page that is not HTML", "http://h1/a/b.html", kPage, "just words, no tags\n", "write", -1,
+       ""},
+      {"a query copy that is not there", "http://h1/q?a", "h1\\q^a", "", "", -1, ""},
+      {"a file that is not there", "http://h1/m.html", "h1\\m.html", "", "", -1,
        "40006 1 5 \"h1\\m.html\"\n"},
-      {"a growing page written over the old bytes", "http://h1/a/b/c.html", kPage,
-       "<html><a href=/c.html>c</a><img src=a.gif></html>", 1, -1, "40008 1 5 \"page.html\"\n"},
-      {"a shrinking page written anew", "http://h1/x.html", kPage,
-       "<html><a href=http://h1/a/b/c/d.html>d</a><img src=a.gif></html>", 2, -1,
+      {"a new form that cannot be written", "http://h1/a/b/c.html", kPage,
+       "<html><a href=/c.html>c</a><img src=a.gif></html>", "write", -1,
+       "40008 1 5 \"page.html\"\n"},
+      {"a new form that cannot take the page's place", "http://h1/x.html", kPage,
+       "<html><a href=http://h1/a/b/c/d.html>d</a><img src=a.gif></html>", "replace", -1,
        "40008 1 5 \"page.html\"\n"},
       {"a page that needs no change is not written", "http://h1/i.html", kPage,
-       "<html><a href=x.html>x</a></html>", 1, 0, ""},
+       "<html><a href=x.html>x</a></html>", "write", 0, ""},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -300,13 +303,15 @@ TEST_F(RewriteTest, FailuresLeaveThePageAsItWasAndAreReported) {
     if (!c.page.empty()) {
       ASSERT_TRUE(process.Write(c.path, c.page));
     }
-    files.FailWrites(kPage, c.failingOpens);
+    files.FailWrites(kPage, c.fault == "write" ? 1 : 0);
+    files.FailReplace(c.fault == "replace" ? kPage : "");
     std::string title = "stale";
     EXPECT_EQ(RewriteStoredPage(c.pageUrl, c.pageUrl, c.path, &title), c.result);
     EXPECT_EQ(process.Read(c.path), c.page);
     EXPECT_EQ(title, "");
     EXPECT_TRUE(handoffs.images.deferred.empty());
     EXPECT_EQ(process.reporter.Lines(), c.reports);
+    EXPECT_EQ(process.files().List(".", "page.html.*").size(), 0u) << "a fresh file was left";
   }
 }
 
