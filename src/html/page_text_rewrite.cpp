@@ -113,12 +113,12 @@ class PageTextRewriter {
 
   std::string Run(const HtmlToken* tokens) {
     for (const HtmlToken* token = tokens; token != nullptr; token = token->next.get()) {
-      if (token->tagId == tag_id::kTitle) {
-        TitleAfter(*token, title_);
+      if (token->tagId == tag_id::kTitle && TitleAfter(*token, title_)) {
         // The title's text gets no handling of its own; the token after it is handled as any
-        // other, but never as a title.
+        // other, but never as a title. A tag right after a title tag is no title's text, and is
+        // handled: a link is never left as the page had it because of where it stands.
         const HtmlToken* text = token->next.get();
-        if (text == nullptr || text->next == nullptr) break;
+        if (text->next == nullptr) break;
         token = text->next.get();
       }
       Handle(*token);
@@ -219,6 +219,12 @@ class PageTextRewriter {
     std::size_t valueOffset = 0;
     if (std::optional<std::string> href =
             FindAttribute(tagText, std::string_view(), "href", &valueOffset)) {
+      // A relative base is read against the page, as a browser reads it.
+      std::string absolute;
+      if (ResolveUrl(*href, settings_.pageUrl, &absolute)) {
+        UnmapStoreChars(absolute);
+        *href = std::move(absolute);
+      }
       base_ = std::move(*href);
     }
   }
@@ -231,8 +237,10 @@ class PageTextRewriter {
       Collect(link);
     }
     // An empty value names the page itself, and a target of another scheme (https:,
-    // javascript:, ...) has no local copy: both stay exactly as they stand.
-    if (value.decoded.empty() || HasForeignScheme(value.decoded)) return;
+    // javascript:, ...) has no local copy: both stay exactly as they stand. The scheme is the
+    // one a browser reads, so that no "file:" link passes for another scheme's.
+    link = BrowserReading(link);
+    if (value.decoded.empty() || HasForeignScheme(link)) return;
     // The page is written front to back; a value behind what is written already stays.
     if (value.start < written_) return;
     if (kind == ValueKind::kLink || kind == ValueKind::kRefresh) {

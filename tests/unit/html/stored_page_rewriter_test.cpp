@@ -126,11 +126,11 @@ TEST_F(RewriteTest, RewritesPagesByteForByte) {
        "<html><a href=\"http://h2:81/p.html\">p</a><a href=a\\b.html>b</a></html>",
        "<html><a href=\"../h2$81/p.html\">p</a><a href=a/b.html>b</a></html>",
        {"http://h2:81/p.html", "a\\b.html"}},
-      {"the token right after a title tag is not handled",
+      {"a tag right after a title tag is no title's text, and is handled",
        "http://h1/i.html",
        "<html><title><a href=\"http://h2/a.html\"><a href=\"http://h2/b.html\"></a></html>",
-       "<html><title><a href=\"http://h2/a.html\"><a href=\"../h2/b.html\"></a></html>",
-       {"http://h2/b.html"}},
+       "<html><title><a href=\"../h2/a.html\"><a href=\"../h2/b.html\"></a></html>",
+       {"http://h2/a.html", "http://h2/b.html"}},
       {"a quote cannot end a rewritten value early",
        "http://h1/i.html",
        "<html><base href=\"javascript:q\"><a href=\"x#&quot;\">j</a></html>",
@@ -172,10 +172,9 @@ TEST_F(RewriteTest, TakesTheTitleOfTheLastTitleTagWithText) {
 // or the browser shows the page (its reported URL), and local copies of every type are kept.
 TEST_F(RewriteTest, ImagesAreDeferredWhenTheDecisionAndSettingsAllowIt) {
   const std::vector<std::string> images = {
-      "http://h1/a/l.gif h1\\a\\l.gif",
-      "http://h2/p%20q.jpg h2\\p q.jpg",
+      "http://h1/a/l.gif h1\\a\\l.gif", "http://h2/p%20q.jpg h2\\p q.jpg",
       "http://h1/b.gif h1\\b.gif",
-      "http://h1/a/c/%2e%2e/%2e%2e/x.gif h1\\a\\c\\__\\__\\x.gif",
+      "http://h1/x.gif h1\\x.gif",  // "%2e%2e" read as ".." by browsers
   };
   struct QueueCase {
     const char* name;
