@@ -48,13 +48,14 @@ std::string Decoded(std::string_view name) {
   return bytes;
 }
 
-// A name that a browser decodes into a separator, or into dots and blanks alone (which the file
-// system takes for a step: Windows drops trailing blanks and dots).
-bool DecodesToStep(std::string_view name) {
+// A name that a browser decodes into other bytes than a name of the store: a separator, or a name
+// that the page store would keep in another form (dots and blanks alone, which the file system
+// takes for a step; a device; a trailing dot or blank, which Windows drops).
+bool DecodesToAnotherName(std::string_view name, bool first, bool last) {
   if (name.find(kPercent) == std::string_view::npos) return false;
   std::string bytes = Decoded(name);
-  if (bytes.find_first_of("/\\") != std::string::npos) return true;
-  return bytes.find('.') != std::string::npos && bytes.find_first_not_of(". ") == std::string::npos;
+  return bytes.find_first_of("/\\") != std::string::npos ||
+         SafeStoreSegment(bytes, first, last) != bytes;
 }
 
 // The name written so that a browser decodes it to its own bytes.
@@ -135,7 +136,8 @@ std::string SafeLocalReference(std::string_view reference, int pageDepth, bool* 
       safe += segment;
     } else {
       std::string name = SafeStoreSegment(segment, depth == 0, last);
-      safe += depth == 0 || DecodesToStep(name) ? PercentWritten(name) : name;
+      bool written = depth == 0 || DecodesToAnotherName(name, depth == 0, last);
+      safe += written ? PercentWritten(name) : name;
       ++depth;
       named = true;
     }

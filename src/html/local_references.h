@@ -29,8 +29,9 @@ std::string_view SchemeOf(std::string_view link);
 
 // reference, with each of its names (not the fragment) in its safe store form. Only the "." and
 // ".." that lead it are steps; after its first name they are names too, as in the store's own
-// names. A name that a browser's decoding would make a step or a separator ("%2e%2e%20", say)
-// has its "%" written "%25", so that it names the file that holds those bytes. pageDepth is how
+// names. A name that a browser's decoding would make a step, a separator or any other name than
+// one of the store ("%2e%2e%20", "%63on", say) has its "%" written "%25", so that it names the
+// file that holds those bytes. pageDepth is how
 // many directories below the store root the page lies (its site directory is one); a name that
 // the reference places directly below the store root is treated as a site directory name, with
 // every "%" so written. A reference with a scheme is left as it is. *inStore (when given) is

@@ -24,6 +24,7 @@ constexpr std::string_view kBaseCommentClose = "> == -->";
 constexpr std::string_view kImageMapClick = "?11,9";
 constexpr std::string_view kImageMapFlag = "ismap";
 constexpr std::string_view kQuotedQuote = "&quot;";
+constexpr std::string_view kQuotedAmpersand = "&amp;";
 constexpr char kQuote = '"';
 constexpr char kTagEnd = '>';
 constexpr char kEntityStart = '&';
@@ -63,18 +64,24 @@ std::optional<StoredValue> FindStoredValue(std::string_view text, std::size_t of
 
 // The text written in place of a stored value: the stored bytes themselves when the reference
 // did not change, so that nothing of the page changes needlessly; otherwise the reference, made
-// so that it cannot end the value or the tag early.
+// so that it cannot end the value or the tag early, with every "&" written "&amp;": a browser
+// decodes the value, and "&#46;" left in it (once a stripped byte stood inside it) would be a
+// dot.
 std::string FittedReference(const std::string& reference, const StoredValue& value,
                             std::string_view stored) {
   if (reference == value.decoded) return std::string(stored);
-  bool needsQuotes = !value.quoted && std::any_of(reference.begin(), reference.end(), [](char c) {
-    return IsHtmlSpace(c) || c == kQuote || c == kTagEnd;
-  });
+  // Unquoted, an empty reference would make the next word the value.
+  bool needsQuotes = !value.quoted && (reference.empty() ||
+                                       std::any_of(reference.begin(), reference.end(), [](char c) {
+                                         return IsHtmlSpace(c) || c == kQuote || c == kTagEnd;
+                                       }));
   std::string fitted;
   if (needsQuotes) fitted += kQuote;
   for (char c : reference) {
     if (c == kQuote && (value.quoted || needsQuotes)) {
       fitted += kQuotedQuote;
+    } else if (c == kEntityStart) {
+      fitted += kQuotedAmpersand;
     } else {
       fitted += c;
     }

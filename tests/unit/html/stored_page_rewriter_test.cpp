@@ -87,7 +87,7 @@ TEST_F(RewriteTest, RewritesPagesByteForByte) {
       {"a stored entity is replaced with the whole value, quoted when it gains a space",
        "http://h1/a/b.html",
        "<html><a href=\"http://h2/q?a=1&amp;b=2\">q</a><a href=http://h2/a&#32;b.html>s</a></html>",
-       "<html><a href=\"../../h2/q^a=1&b=2\">q</a><a href=\"../../h2/a b.html\">s</a></html>",
+       "<html><a href=\"../../h2/q^a=1&amp;b=2\">q</a><a href=\"../../h2/a b.html\">s</a></html>",
        {"http://h2/q?a=1&b=2", "http://h2/a b.html"}},
       {"a base tag is commented out and followed",
        "http://h1/a/b.html",
