@@ -87,13 +87,17 @@ TEST(PageReplaceCrash, APageAndThePreferencesAreAlwaysWhole) {
   for (int round = 0; round < kRounds; ++round) {
     ASSERT_TRUE(RunAndKill(scratch.path(), highest + 1, delay(random))) << "round " << round;
     std::string page = testing::ReadBytes(files, kPagePath);
-    if (page.empty()) continue;  // killed before the first page was whole
+    // Empty only while no page has been whole yet.
+    ASSERT_FALSE(page.empty() && pagesSeen > 0) << "the page was lost after round " << round;
+    if (page.empty()) continue;
     ++pagesSeen;
     long step = StepOf(page);
     ASSERT_TRUE(page == Page(step, false) || page == Page(step, true))
         << "a cut page of " << page.size() << " bytes after round " << round;
     highest = std::max(highest, step);
     std::string saved = testing::ReadBytes(files, "CorvisantDatabase\\etc\\preferences");
+    // Saved at the end of every step, so whole once a later step has begun.
+    ASSERT_FALSE(saved.empty() && highest > 0) << "the preferences were lost, round " << round;
     if (saved.empty()) continue;
     SoundList sounds;
     Preferences preferences;
