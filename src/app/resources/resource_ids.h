@@ -5,3 +5,16 @@
 // The error dialog and the static text that holds its message.
 #define IDD_ERROR_REPORT 193
 #define IDC_ERROR_REPORT_TEXT 1103
+
+// "Scanning Disk": the counters of files scanned and found, the last name found, the found
+// counter's label and the Stop button.
+#define IDD_SCANNING_DISK 184
+#define IDC_SCAN_SCANNED 1076
+#define IDC_SCAN_FOUND 1077
+#define IDC_SCAN_NAME 1078
+#define IDC_SCAN_LABEL 1117
+#define IDC_SCAN_STOP 1036
+// "Create a density file again?": recreate, use the old one (and Cancel).
+#define IDD_DENSITY_AGAIN 185
+#define IDC_DENSITY_RECREATE 1120
+#define IDC_DENSITY_USE_OLD 1121
