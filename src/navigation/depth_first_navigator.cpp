@@ -1,12 +1,11 @@
 #include "navigation/depth_first_navigator.h"
 
-#include <string_view>
 #include <unordered_set>
 
 namespace corvisant {
 
 void DepthFirstNavigator::removeDuplicateLinks(std::vector<std::string>& links) {
-  std::unordered_set<std::string_view> seen;
+  std::unordered_set<std::string> seen;
   std::vector<std::string> kept;
   kept.reserve(links.size());
   for (std::string& link : links) {

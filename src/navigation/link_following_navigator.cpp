@@ -28,8 +28,14 @@ LinkFollowingNavigator::~LinkFollowingNavigator() {
 std::optional<std::string> LinkFollowingNavigator::FollowLink(std::string_view link,
                                                               std::string_view pageUrl) {
   std::string resolved;
-  ResolveUrl(link, pageUrl, &resolved);
-  UnmapStoreChars(resolved);
+  // A link that names no more than a place ("", "#", "#part") is the page it is on; resolved, an
+  // empty one would name the page's directory instead.
+  if (link.empty() || link.front() == '#') {
+    resolved = std::string(pageUrl);
+  } else {
+    ResolveUrl(link, pageUrl, &resolved);
+    UnmapStoreChars(resolved);
+  }
   std::size_t fragment = resolved.find('#');
   if (fragment != std::string::npos) resolved.erase(fragment);
   if (resolved.empty() || !IsNavigableUrl(resolved)) return std::nullopt;

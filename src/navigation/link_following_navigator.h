@@ -21,8 +21,8 @@ class LinkFollowingNavigator : public Navigator {
 
  protected:
   // The link of the page at pageUrl as the run follows it: resolved, its store characters turned
-  // back and its fragment dropped (a place in a page is that page); none when it does not lead
-  // to a page the browser can be sent to.
+  // back and its fragment dropped (a place in a page is that page, and so is an empty link);
+  // none when it does not lead to a page the browser can be sent to.
   static std::optional<std::string> FollowLink(std::string_view link, std::string_view pageUrl);
   // The scope of the navigation method: anywhere, within the start's site (its host, byte for
   // byte), or within its directory (a path that begins with the start's directory).
