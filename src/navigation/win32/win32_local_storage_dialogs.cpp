@@ -62,8 +62,8 @@ INT_PTR CALLBACK ScanningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     case WM_COMMAND:
     case WM_CLOSE: {
-      bool stop = message == WM_CLOSE || LOWORD(wParam) == IDC_SCAN_STOP ||
-                  LOWORD(wParam) == IDCANCEL;
+      bool stop =
+          message == WM_CLOSE || LOWORD(wParam) == IDC_SCAN_STOP || LOWORD(wParam) == IDCANCEL;
       auto* state = reinterpret_cast<ScanState*>(::GetWindowLongPtrA(dialog, GWLP_USERDATA));
       if (!stop || state == nullptr) return FALSE;
       state->stopped = true;
@@ -133,9 +133,9 @@ bool Win32ScanningDialog::HandleMessagesAndStopped() {
 }  // namespace
 
 DensityAnswer Win32LocalStorageDialogs::AskRecreateDensity() {
-  INT_PTR answer = ::DialogBoxParamA(::GetModuleHandleA(nullptr),
-                                     MAKEINTRESOURCEA(IDD_DENSITY_AGAIN), Owner(),
-                                     DensityQuestionProc, 0);
+  INT_PTR answer =
+      ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DENSITY_AGAIN), Owner(),
+                        DensityQuestionProc, 0);
   // A dialog that cannot be shown asks nothing: the files there are used.
   if (answer < 0) return DensityAnswer::kUseOld;
   return static_cast<DensityAnswer>(answer);

@@ -13,16 +13,23 @@
 namespace corvisant {
 namespace {
 
-using simulation::FileListWindow;
 using namespace replay_direction;
 
-// A list window over the entries e0, e1, ... (oldest first).
-void MakeList(testing::TestProcess& process, FileListWindow& window, int entries) {
-  UrlList list(*Current<OpenFilesTable>());
-  ASSERT_TRUE(list.CreateUrlList("trip.urli", "trip.urld"));
-  for (int i = 0; i < entries; ++i) list.AppendEntry("http://h/e" + std::to_string(i), "", 0);
-  ASSERT_TRUE(window.Open(process.root() + "\\trip"));
-}
+// A process with the frontmost list window over the entries e0 to e4 (oldest first).
+struct ListProcess {
+  explicit ListProcess(int entries = 5) {
+    UrlList list(*Current<OpenFilesTable>());
+    list.CreateUrlList("trip.urli", "trip.urld");
+    for (int i = 0; i < entries; ++i) list.AppendEntry("http://h/e" + std::to_string(i), "", 0);
+    window.Open(process.root() + "\\trip");
+    windows.frontmost = &window;
+  }
+  testing::TestProcess process;
+  simulation::FileListWindow window;
+  simulation::FileListWindows windows;
+  Installed<UrlListWindows> installed{&windows};
+  ProcessOwned<NavigationState> navigation;
+};
 
 // What nextUrl gives, at most `most` times; "|" when it gave nothing.
 std::string Urls(Navigator& navigator, int most) {
@@ -35,83 +42,49 @@ std::string Urls(Navigator& navigator, int most) {
   return urls;
 }
 
-TEST(UrlRangeReplay, EndsAtTheEndOfItsRangeOrStartsAgainThere) {
+TEST(ListReplay, StartsWhereTheWindowSaysAndEndsOrStartsAgainAtTheEndOfItsRange) {
   struct Row {
-    int low, high, direction;
-    bool repeatedly, windowCloses;
-    const char* shown;
-  };
-  const Row rows[] = {
-      {1, 3, kOldToNew, false, false, "e1 e2 e3 |"},
-      {1, 3, kOldToNew, true, false, "e1 e2 e3 e1 e2 e3 e1 "},
-      {1, 3, kNewToOld, false, false, "e3 e2 e1 |"},
-      {0, 1, kNewToOld, true, false, "e1 e0 e1 e0 e1 e0 e1 "},
-      {0, 4, kOldToNew, true, true, "|"},
-  };
-  for (const Row& row : rows) {
-    testing::TestProcess process;
-    process.preferences().replayMode = row.repeatedly ? replay_mode::kReplayRepeatedly : 0;
-    FileListWindow window;
-    MakeList(process, window, 5);
-    UrlRangeNavigator navigator(window.Offer(), row.low, row.high,
-                                row.direction == kOldToNew ? row.low : row.high, row.direction);
-    if (row.windowCloses) window.Close();
-    EXPECT_EQ(Urls(navigator, 7), row.shown) << row.low << row.direction << row.repeatedly;
-  }
-}
-
-TEST(UrlRangeReplay, StartsAtTheSelectionsEndOrNextToTheFirstSelectedEntry) {
-  struct Row {
-    int low, high;  // -1: nothing selected
+    int low, high;  // the selection; -1: none
     bool wholeList;
     int direction;
+    bool repeatedly;
     const char* afterFirst;  // what follows the entry the start showed
   };
   const Row rows[] = {
-      {1, 3, false, kOldToNew, "e2 e3 |"},
-      {1, 3, false, kNewToOld, "e2 e1 |"},
-      {-1, -1, false, kOldToNew, "no run"},
+      {1, 3, false, kOldToNew, false, "e2 e3 |"},
+      {1, 3, false, kOldToNew, true, "e2 e3 e1 e2 e3 "},
+      {1, 3, false, kNewToOld, false, "e2 e1 |"},
+      {0, 1, false, kNewToOld, true, "e0 e1 e0 e1 e0 "},
+      {-1, -1, false, kOldToNew, false, "no run"},
       // The last entry selected: forward starts at 0.
-      {4, 4, true, kOldToNew, "e1 e2 e3 e4 |"},
-      {0, 2, true, kNewToOld, "e3 e2 e1 e0 |"},
-      {-1, -1, true, kOldToNew, "e2 e3 e4 |"},
+      {4, 4, true, kOldToNew, false, "e1 e2 e3 e4 |"},
+      {0, 2, true, kNewToOld, false, "e3 e2 e1 e0 |"},
+      {-1, -1, true, kOldToNew, false, "e2 e3 e4 |"},
   };
   for (const Row& row : rows) {
-    testing::TestProcess process;
-    process.preferences().replayMode = 0;
-    FileListWindow window;
-    MakeList(process, window, 5);
-    window.Select(row.low, row.high);
-    simulation::FileListWindows windows;
-    windows.frontmost = &window;
-    Installed<UrlListWindows> installed(&windows);
-    ProcessOwned<NavigationState> navigation;
+    ListProcess list;
+    list.process.preferences().replayMode = row.repeatedly ? replay_mode::kReplayRepeatedly : 0;
+    list.window.Select(row.low, row.high);
     bool started = row.wholeList ? StartWholeListReplay(row.direction)
-                                 : ReplaySelectedRange(window.Offer(), row.direction);
-    std::string shown = started ? Urls(*navigation->currentNavigator, 6) : "no run";
+                                 : ReplaySelectedRange(list.window.Offer(), row.direction);
+    std::string shown = started ? Urls(*list.navigation->currentNavigator, 5) : "no run";
     EXPECT_EQ(shown, row.afterFirst) << row.low << row.wholeList << row.direction;
   }
+  ListProcess closing;
+  ASSERT_TRUE(StartWholeListReplay(kOldToNew));
+  closing.window.Close();
+  EXPECT_EQ(Urls(*closing.navigation->currentNavigator, 1), "|");
 }
 
-TEST(RandomUrlListReplay, DrawsAnEntryOfTheWholeListAndEndsWithoutOne) {
-  struct Row {
-    int entries;
-    std::initializer_list<int> draws;
-    const char* shown;
-  };
-  const Row rows[] = {
-      {5, {32767, 0}, "e0 e0 "}, {5, {0, 0}, "e4 e4 "}, {5, {1, 3}, "e3 e3 "}, {0, {0, 0}, "|"}};
-  for (const Row& row : rows) {
-    testing::TestProcess process;
-    FileListWindow window;
-    MakeList(process, window, row.entries);
-    simulation::FileListWindows windows;
-    windows.frontmost = &window;
-    Installed<UrlListWindows> installed(&windows);
+TEST(ListReplay, TheRandomPickDrawsAnEntryOfTheWholeListAndEndsWithoutOne) {
+  // r = rand() + 32767, then rand() + r x 65536 + 32767 as a signed 32-bit number, made positive.
+  for (const auto& [entries, high, shown] :
+       {std::tuple{5, 32767, "e0 "}, {5, 1, "e3 "}, {0, 1, "|"}}) {
+    ListProcess list(entries);
     NavigatorPtr navigator = MakeRandomUrlListNavigator();
-    testing::ScriptedRandom draws(row.draws);
-    Installed<Random> scripted(&draws);
-    EXPECT_EQ(Urls(*navigator, 2), row.shown) << row.entries;
+    testing::ScriptedRandom random{high, high == 1 ? 3 : 0};
+    Installed<Random> scripted(&random);
+    EXPECT_EQ(Urls(*navigator, 1), shown) << entries;
   }
 }
 
@@ -133,50 +106,41 @@ std::string Visits(NavigationState& navigation, int most) {
          (navigation.visitNavigator == nullptr && navigation.visitDeadline == 0 ? "|" : "");
 }
 
-TEST(VisitTagReplay, ShowsEachItemForItsSpendAsOftenAsTheListRepeats) {
-  struct Row {
-    VisitTagList tags;
-    const char* shown;
-  };
-  const Row rows[] = {
+TEST(VisitTagReplay, ShowsEachItemForItsSpendAsOftenAsTheListRepeatsThenHandsBack) {
+  const std::pair<VisitTagList, const char*> rows[] = {
       {Tags({"visit href=A spend=10secs", "visit href=B", "visit repeat=2"}),
        "A+10 B+5 A+10 B+5 |"},
       {Tags({"visit repeat=0", "visit href=A spend=x"}), "A+0 |"},
       {Tags({"visit repeat=2147483647"}), "|"},
   };
-  for (const Row& row : rows) {
-    testing::TestProcess process;
-    ProcessOwned<NavigationState> navigation;
-    VisitTagTakeOver().TakeOver(row.tags);
-    EXPECT_EQ(Visits(*navigation, 8), row.shown);
+  for (const auto& [tags, shown] : rows) {
+    ListProcess list;
+    VisitTagTakeOver().TakeOver(tags);
+    EXPECT_EQ(Visits(*list.navigation, 8), shown);
   }
-}
-
-TEST(VisitTagReplay, AListMetWhileAnotherPlaysPlaysWholeThenHandsBack) {
-  testing::TestProcess process;
-  ProcessOwned<NavigationState> navigation;
+  // A list met while another plays plays whole, then the other goes on with its next item.
+  ListProcess list;
   VisitTagTakeOver takeOver;
   takeOver.TakeOver(Tags({"visit href=o1", "visit href=o2", "visit href=o3 spend=9"}));
-  EXPECT_EQ(Visits(*navigation, 1), "o1+5 ");
+  EXPECT_EQ(Visits(*list.navigation, 1), "o1+5 ");
   takeOver.TakeOver(Tags({"visit href=i1 spend=2", "visit href=i2"}));
-  EXPECT_EQ(Visits(*navigation, 8), "i1+2 i2+5 o2+5 o3+9 |");
+  EXPECT_EQ(Visits(*list.navigation, 8), "i1+2 i2+5 o2+5 o3+9 |");
 }
 
+// The hand-over happens inside the step of the list that ends; a candidate that names a missing
+// file is followed by the next one of the list below, and the retired list lives on until then.
 TEST(VisitTagReplay, AStepThatHandsBackPastAMissingFileGoesOnBelow) {
-  testing::TestProcess process;
-  ProcessOwned<NavigationState> navigation;
+  ListProcess list;
   VisitTagTakeOver takeOver;
   takeOver.TakeOver(
       Tags({"visit href=file:///gone.html spend=7", "visit href=http://o/3 spend=9"}));
   takeOver.TakeOver(Tags({"visit href=http://i/1"}));
-  Navigator* inner = navigation->visitNavigator.get();
+  Navigator* inner = list.navigation->visitNavigator.get();
   inner->step();
-  EXPECT_EQ(navigation->visitDeadline - process.clock.Now(), 5);
-  // The inner list ends; the one below offers a missing file, then its next item.
   inner->step();
-  EXPECT_EQ(navigation->retiredVisitNavigator.get(), inner);
-  EXPECT_EQ(navigation->visitDeadline - process.clock.Now(), 9);
-  EXPECT_EQ(Visits(*navigation, 2), "|");
+  EXPECT_EQ(list.navigation->retiredVisitNavigator.get(), inner);
+  EXPECT_EQ(list.navigation->visitDeadline - list.process.clock.Now(), 9);
+  EXPECT_EQ(Visits(*list.navigation, 2), "|");
 }
 
 }  // namespace
