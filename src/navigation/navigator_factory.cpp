@@ -4,6 +4,7 @@
 #include "navigation/depth_first_navigator.h"
 #include "navigation/local_storage_navigator.h"
 #include "navigation/random_web_navigator.h"
+#include "navigation/search_engine_rider.h"
 
 namespace corvisant {
 namespace {
@@ -19,6 +20,7 @@ constexpr KindBuilder kBuilders[] = {
     {navigator_kind::kDepthFirst, MakeDepthFirstNavigator},
     {navigator_kind::kRandomWeb, MakeRandomWebNavigator},
     {navigator_kind::kLocalStorage, MakeLocalStorageNavigator},
+    {navigator_kind::kSearchEngineRider, MakeSearchEngineRider},
 };
 
 }  // namespace

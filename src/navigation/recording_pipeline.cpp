@@ -46,10 +46,11 @@ std::string StorePathOf(const std::string& url) {
   return start == std::string::npos ? std::string() : url.substr(start);
 }
 
-// The copy is old enough to be fetched again by the recording level.
+// The copy is old enough to be fetched again by the recording level. A level with a refresh
+// choice besides "never" (no dialog writes one, but a set field may hold one) refreshes by that
+// choice: "never" stands only when it stands alone.
 bool IsStale(int recordLevel, const std::string& localFile, UnixTime now) {
   using namespace record_level;
-  if ((recordLevel & kRefreshNever) != 0) return false;
   if ((recordLevel & kRefreshEveryTime) != 0) return true;
   UnixTime age = now - FileModificationTime(localFile);
   return ((recordLevel & kRefreshOverOneDay) != 0 && age > kOneDay) ||

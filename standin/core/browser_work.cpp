@@ -14,6 +14,9 @@ namespace standin {
 namespace {
 
 constexpr std::string_view kEchoTopic = "WWW_URLEcho";
+// A receiver busy in a transaction of its own may miss an echo; it is tried again a little later.
+constexpr int kEchoAttempts = 3;
+constexpr std::uint32_t kEchoRetryDelayMs = 500;
 constexpr std::string_view kControlAlertText = "This alert was asked for with standin:alert.";
 
 bool IsHtml(std::string_view mime) {
@@ -52,6 +55,13 @@ void Browser::Perform(const Task& task) {
     case TaskKind::kBrowseStep:
       BrowseStep();
       break;
+    case TaskKind::kEchoRetry:
+      if (auto echo = echo_retries_.find(task.target); echo != echo_retries_.end()) {
+        PendingEcho retry = echo->second;
+        echo_retries_.erase(echo);
+        if (echo_servers_.count(retry.server) > 0) SendEcho(retry);
+      }
+      break;
   }
 }
 
@@ -81,10 +91,18 @@ void Browser::Display(WindowId id, std::uint64_t serial) {
 void Browser::EchoToServers(const BrowserWindow& window) {
   const std::set<std::string> servers = echo_servers_;
   const std::string item = EchoItem(window.url, window.mime, window.id);
-  for (const std::string& server : servers) {
-    Log("echo " + server + " " + item);
-    if (!host_.Poke(server, std::string(kEchoTopic), item)) Log("echo-failed " + server);
-  }
+  for (const std::string& server : servers) SendEcho(PendingEcho{server, item});
+}
+
+void Browser::SendEcho(PendingEcho echo) {
+  Log("echo " + echo.server + " " + echo.item);
+  if (host_.Poke(echo.server, std::string(kEchoTopic), echo.item)) return;
+  Log("echo-failed " + echo.server);
+  if (echo.attempt == kEchoAttempts) return;
+  ++echo.attempt;
+  const std::uint32_t id = next_echo_id_++;
+  echo_retries_[id] = std::move(echo);
+  Schedule(kEchoRetryDelayMs, Task{TaskKind::kEchoRetry, id});
 }
 
 void Browser::AlertAfterDisplay(const std::string& url, bool missing) {

@@ -165,7 +165,8 @@ WindowId Browser::last_active() const {
 }
 
 bool Browser::ShouldExit() const {
-  return options_.exit_when_done && browse_finished_ && saves_.empty() && loads_.empty();
+  return options_.exit_when_done && browse_finished_ && saves_.empty() && loads_.empty() &&
+         echo_retries_.empty();
 }
 
 void Browser::Activate(WindowId id) {

@@ -12,10 +12,11 @@
 //   reply = browser.Request(topic, item);      // for every XTYP_REQUEST (Poke for XTYP_POKE)
 //   next = browser.RunDue();                   // whenever its clock reaches `next`
 //
-// Requests and pokes only change state and schedule work; documents are shown, saves written
-// and echoes poked inside RunDue. Any call may be made while another one is inside Host::Poke
-// (the echo receiver may ask the browser for its window's title); RunDue entered that way
-// returns at once and the outer RunDue does the work.
+// A request opens the windows and dialogs it asks for at once (their Host notices come before
+// it returns); documents are shown, saves written and echoes poked only inside RunDue. Nothing
+// reads a document or pokes inside Request or Poke. Any call may be made while another one is
+// inside Host::Poke (the echo receiver may ask the browser for its window's title); RunDue
+// entered that way returns at once and the outer RunDue does the work.
 
 #include <cstdint>
 #include <map>
@@ -72,10 +73,10 @@ class Browser {
   }
 
  private:
-  enum class TaskKind { kDisplay, kSave, kBrowseStep };
+  enum class TaskKind { kDisplay, kSave, kBrowseStep, kEchoRetry };
   struct Task {
     TaskKind kind;
-    std::uint32_t target = 0;  // window id or save id
+    std::uint32_t target = 0;  // window id, save id or echo id
     std::uint64_t serial = 0;  // which load of the window
   };
   struct PendingLoad {
@@ -86,6 +87,11 @@ class Browser {
     std::string url;
     std::string file;
     int dialog_id = 0;
+  };
+  struct PendingEcho {
+    std::string server;
+    std::string item;
+    int attempt = 1;
   };
   using RequestHandler = std::optional<std::string> (Browser::*)(std::string_view item);
 
@@ -104,6 +110,7 @@ class Browser {
   void Perform(const Task& task);
   void Display(WindowId id, std::uint64_t serial);
   void EchoToServers(const BrowserWindow& window);
+  void SendEcho(PendingEcho echo);
   void AlertAfterDisplay(const std::string& url, bool missing);
   void FinishSave(std::uint32_t save_id);
   void StartBrowsing();
@@ -119,6 +126,8 @@ class Browser {
   std::vector<WindowId> activation_order_;  // least recently activated first
   WindowId next_window_id_ = 1;
   std::set<std::string> echo_servers_;
+  std::map<std::uint32_t, PendingEcho> echo_retries_;
+  std::uint32_t next_echo_id_ = 1;
   std::map<WindowId, PendingLoad> loads_;
   std::map<std::uint32_t, PendingSave> saves_;
   std::uint32_t next_save_id_ = 1;

@@ -9,13 +9,16 @@
 // $CORVISANT_OFFLINE_PAGES or 100); anchors to pages left out are not failures. --keep-store
 // keeps the store and lists its pages in pages.tsv beside it. --store DIR --urls FILE checks a
 // store filled by another command instead: FILE lists "URL<TAB>STORE-RELATIVE-PATH" lines of
-// the pages to open, whose originals are the files of --site named by the URL below --prefix.
+// the pages to open, whose originals are the files of --site named by the URL below --prefix;
+// of the files such a store lacks, only those the system fetches itself (pages and its images)
+// count as missing.
 //
 // usage: offline_browsing_test.js --tool TOOL [--site DIR] [--host HOST] [--prefix /PATH/]
 //        [--pages N|all] [--jobs N] [--chromium PATH] [--keep-store] [--store DIR --urls FILE]
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const {execFileSync} = require('child_process');
 const {laySiteAndRewrite} = require('./lib/store_site');
 const {browsePages} = require('./lib/browse');
 const {storePathOf, DEFAULT_DOCUMENT} = require('./lib/targets');
@@ -65,6 +68,19 @@ function listedPages(options, failures) {
   return pages;
 }
 
+// The system's own rule for the files it fetches besides pages: its images, as its classifier
+// names them (asked once per file name).
+function systemFetches(tool) {
+  const known = new Map();
+  return (file) => {
+    if (!known.has(file)) {
+      const answer = execFileSync(tool, ['url', 'classify', path.basename(file)], {encoding: 'utf8'});
+      known.set(file, /^IsImageUrl=1$/m.test(answer));
+    }
+    return known.get(file);
+  };
+}
+
 async function main() {
   const options = parseArguments(process.argv.slice(2));
   const out = process.stdout;
@@ -80,6 +96,7 @@ async function main() {
     if (options.store) {
       pages = listedPages(options, failures.store);
       store.laid = new Set(pages.map((page) => page.rel));
+      store.recorded = systemFetches(path.resolve(options.tool));
     } else {
       fs.mkdirSync(root);
       const tool = {executable: path.resolve(options.tool), storeRoot: root};

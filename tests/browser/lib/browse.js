@@ -63,6 +63,12 @@ class Checker {
     this.failures[kind].push(`${this.label}: ${text}`);
   }
 
+  // A file the store lacks is a fault, except in a store the system filled itself, where only
+  // the files it fetches (pages and images by its own rule) must be there.
+  missingMatters(file) {
+    return !this.store.recorded || this.store.recorded(file);
+  }
+
   // An anchor to a page the system saves must lead to that page's copy in the store; one the
   // system keeps as written (https:, mailto:, javascript: ...) must stay as it was.
   checkAnchor(original, anchor) {
@@ -109,7 +115,7 @@ class Checker {
     const expected = storeFileOf(original.abs, this.store.root);
     if (target.file === undefined || (expected !== null && target.file !== expected)) {
       this.fail('images', `${original.raw} became ${image.raw}, not the copy ${expected}`);
-    } else if (stateOf(target.file) !== 'file') {
+    } else if (stateOf(target.file) !== 'file' && this.missingMatters(target.file)) {
       this.fail('images', `${image.raw} -> ${target.file} is ${stateOf(target.file)}`);
     }
   }
@@ -119,6 +125,7 @@ class Checker {
   checkLocal(item) {
     const target = classify(item.abs, this.store);
     const state = target.file === undefined ? target.kind : stateOf(target.file);
+    if (state === 'missing' && !this.missingMatters(target.file)) return;
     if (state !== 'file') {
       this.fail('images', `${item.raw} -> ${item.abs} is ${state}`);
     } else if (item.shown === false) {
@@ -171,6 +178,7 @@ class Checker {
       const error = (request.failure() || {}).errorText || '';
       if (!url.startsWith('file:') || error.includes('ERR_ABORTED')) return;
       const file = classify(url, this.store).file;
+      if (file !== undefined && stateOf(file) === 'missing' && !this.missingMatters(file)) return;
       if (file === undefined || stateOf(file) !== 'file') this.fail('local', `${url}: ${error}`);
     });
     page.on('websocket', (socket) => this.fail('network', socket.url()));

@@ -92,6 +92,19 @@ TEST_F(BrowserTest, EchoesShownDocumentsToRegisteredServers) {
   EXPECT_TRUE(Logged("poke WWW_RegisterURLEcho CORVISANT"));
 }
 
+TEST_F(BrowserTest, AFailedEchoIsTriedTwiceMore) {
+  Start();
+  browser->Poke("WWW_RegisterURLEcho", "CORVISANT");
+  for (int failures : {2, 5}) {
+    host.pokes.clear();
+    host.failing_pokes = failures;
+    Open("http://h1/");
+    for (int i = 0; i < 4; ++i) Advance(500);
+    EXPECT_EQ(host.pokes.size(), 3u) << failures;
+    host.failing_pokes = 0;
+  }
+}
+
 TEST_F(BrowserTest, ALaterOpenReplacesOneNotYetShown) {
   Start({"--load-delay", "100"});
   browser->Poke("WWW_RegisterURLEcho", "CORVISANT");

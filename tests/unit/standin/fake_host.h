@@ -20,7 +20,7 @@ class FakeHost : public Host {
             const std::string& item) override {
     pokes.push_back(service + " " + topic + " " + item);
     if (on_poke) on_poke();
-    return true;
+    return failing_pokes-- <= 0;
   }
   LocalFile ReadFile(const std::string& path) override {
     if (auto file = files.find(path); file != files.end()) {
@@ -55,6 +55,7 @@ class FakeHost : public Host {
   std::vector<int> closed_dialogs;
   std::vector<std::string> log;
   std::function<void()> on_poke;
+  int failing_pokes = 0;  // so many pokes fail before they succeed again
 };
 
 }  // namespace standin
