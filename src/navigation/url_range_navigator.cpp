@@ -12,6 +12,12 @@ bool ReplaysRepeatedly() {
   return preferences != nullptr && (preferences->replayMode & replay_mode::kReplayRepeatedly) != 0;
 }
 
+// A list is replayed only while the link to the browser is up.
+bool LinkUp() {
+  const Preferences* preferences = Current<Preferences>();
+  return preferences != nullptr && preferences->linkOn != 0;
+}
+
 int Modulo(int value, int divisor) { return ((value % divisor) + divisor) % divisor; }
 
 }  // namespace
@@ -48,7 +54,7 @@ std::string UrlRangeNavigator::nextUrl() {
 bool ReplaySelectedRange(std::unique_ptr<UrlListWindowList> list, int direction) {
   int low = -1;
   int high = -1;
-  if (list == nullptr || !list->SelectedRange(&low, &high)) return false;
+  if (!LinkUp() || list == nullptr || !list->SelectedRange(&low, &high)) return false;
   int start = direction == replay_direction::kOldToNew ? low : high;
   MakeNavigatorCurrent(
       std::make_unique<UrlRangeNavigator>(std::move(list), low, high, start, direction));
@@ -61,7 +67,7 @@ bool StartWholeListReplay(int direction) {
   UrlListWindows* windows = Current<UrlListWindows>();
   std::unique_ptr<UrlListWindowList> list = windows != nullptr ? windows->FrontmostList() : nullptr;
   int count = list != nullptr ? list->Count() : 0;
-  if (navigation == nullptr || count <= 0) return false;
+  if (navigation == nullptr || count <= 0 || !LinkUp()) return false;
   int next = list->FirstSelectedIndex() + (direction == replay_direction::kOldToNew ? 1 : -1);
   navigation->currentNavigator = std::make_unique<UrlRangeNavigator>(
       std::move(list), 0, count - 1, Modulo(next, count), direction);

@@ -41,12 +41,12 @@ class UrlRangeNavigator : public Navigator {
 
 // The URL list window's "replay selected range" (old to new or new to old): a replay of the
 // selection, starting at its old or new end, made the current run in place of the old one and
-// stepped at once. False (nothing changed) when nothing is selected.
+// stepped at once. False (nothing changed) when nothing is selected or the link is down.
 bool ReplaySelectedRange(std::unique_ptr<UrlListWindowList> list, int direction);
 // The controller's replay buttons: the old run and the Visit-tag run stopped, the queue cleared,
 // and the frontmost list window's whole list replayed in direction from the entry next to its
-// first selected one (wrapping round). False when no list window is open or its list is empty;
-// then no run is left.
+// first selected one (wrapping round). False when no list window is open, its list is empty or
+// the link is down; then no run is left.
 bool StartWholeListReplay(int direction);
 
 }  // namespace corvisant

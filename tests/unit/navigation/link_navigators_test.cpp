@@ -1,6 +1,5 @@
-// The link-following kinds as the engine drives them: each URL a navigator gives is loaded with
-// the links its page holds, until nextUrl gives nothing. The rows are the edge cases of the
-// queue, the stack, the scope test and the shuffle.
+// The link-following kinds driven as the engine drives them, each URL loaded with its page's links:
+// the edge cases of the queue, the stack, the scope test and the shuffle.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -17,8 +16,7 @@ namespace {
 
 using namespace navigation_method;
 
-// site: "PAGE LINK LINK ...;PAGE ..." with pages named below http://h/. The URLs given, each
-// without http://h/, and the records left in the link store.
+// site: "PAGE LINK ...;PAGE ..." below http://h/. The URLs given, and the link store's records.
 std::string Crawl(Navigator& navigator, const std::string& site) {
   std::map<std::string, std::vector<std::string>> links;
   std::istringstream pages(site);

@@ -1,5 +1,4 @@
-// sim navigate and sim replay as scripts meet them: the pages a run opens, in order, then how it
-// ended, over a small site served by the browser in the process.
+// sim navigate and sim replay: the pages a run opens, in order, then how it ended.
 #include <gtest/gtest.h>
 
 #include "tests/support/test_process.h"
@@ -41,7 +40,7 @@ TEST(SimNavigation, RunsOpenTheirPagesInOrderAndSayHowTheyEnded) {
             "0 history http://h/a.html\thttp://h/a.html\nstored=1\n"
             "0 open http://h/a.html\nopen http://h/b.html\nfinished\n"
             "0 open http://h/i.html\nopen http://h/a.html\nstopped\n"
-            "0 finished\n0 0 "
+            "0 open http://h/i.html\nfinished\n0 0 "
             "0 open http://h/b.html\nopen http://h/a.html\nopen http://h/b.html\nstopped\n"
             "1 1 2 ");
   // The random pick is the same for the same seed.
