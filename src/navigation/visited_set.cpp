@@ -9,6 +9,7 @@ namespace corvisant {
 namespace {
 
 constexpr int kTablePermissions = 0600;
+constexpr unsigned kCacheBytes = 16u << 20;
 // What get answers for a key that is not in the table.
 constexpr int kKeyAbsent = 1;
 
@@ -23,8 +24,12 @@ DBT Bytes(std::string_view bytes) {
 
 VisitedSet::VisitedSet() : path_(NewTempFileName()) {
   if (path_.empty()) return;
+  // The table's pages stay in memory: with the default cache a lookup among 100,000 URLs costs
+  // six times one among 1,000, each miss a read of the file (navigation_bench).
+  HASHINFO info{};
+  info.cachesize = kCacheBytes;
   table_.reset(dbopen(DbFilePath(path_).c_str(), O_RDWR | O_CREAT | O_TRUNC, kTablePermissions,
-                      DB_HASH, nullptr));
+                      DB_HASH, &info));
 }
 
 VisitedSet::~VisitedSet() {

@@ -1,6 +1,6 @@
 // The set of URLs a link-following run has already taken or loaded: a Berkeley DB hash table in a
-// temporary file of the store, so that a crawl of any size keeps one lookup's cost and little
-// memory. The file goes with the set.
+// temporary file of the store, with a cache large enough for the pages of a long crawl, so that a
+// lookup costs about the same at any size. The file goes with the set.
 #pragma once
 
 #include <string>

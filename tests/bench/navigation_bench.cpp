@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <unordered_set>
@@ -30,12 +31,14 @@ constexpr int kPages = 100000;
 constexpr int kPagesPerDirectory = 100;
 constexpr int kLinksPerPage = 10;
 constexpr int kLinkStride = 7919;
-constexpr int kCrawlSteps = 3000;
+// The crawl goes until it has opened every page it reaches; the user opens this many.
+constexpr int kUserVisits = 10000;
 constexpr int kSmallSet = 1000;
 constexpr int kLookups = 20000;
 constexpr int kPicks = 2000;
 constexpr const char* kHost = "bench.test";
-constexpr const char* kWorkDirectory = "navigation_bench_store";
+// Beside the benchmark program, and kept between runs: the site takes a while to write.
+constexpr const char* kWorkDirectory = "corvisant-navigation-bench";
 constexpr const char* kSiteMarker = "bench.test\\complete";
 
 double ProcessorSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
@@ -71,6 +74,7 @@ bool MakeSite() {
 
 struct Results {
   double crawlStepsPerSecond = 0;
+  int crawlSteps = 0;
   double visitsPerSecond = 0;
   double lookupSmall = 0, lookupLarge = 0, peerSmall = 0, peerLarge = 0;
   double densityPick = 0, listPick = 0;
@@ -99,8 +103,9 @@ void Crawl(benchmark::State& state, ProcessObjects* process) {
     engine.simulation.browser().ObserveOpens([&opens](const std::string&) { ++opens; });
     double start = ProcessorSeconds();
     StartNavigationRun(navigator_kind::kBreadthFirst, PageUrl(0));
-    while (opens < kCrawlSteps && NavigatorRuns()) engine.simulation.Run(tick::kTimerPeriodMs);
+    while (NavigatorRuns()) engine.simulation.Run(tick::kTimerPeriodMs);
     results.crawlStepsPerSecond = opens / (ProcessorSeconds() - start);
+    results.crawlSteps = opens;
     StopNavigationRun(true);
     engine.simulation.browser().ObserveOpens(nullptr);
   }
@@ -111,11 +116,11 @@ void Visits(benchmark::State& state, ProcessObjects* process) {
   for (auto _ : state) {
     Engine engine(*process);
     double start = ProcessorSeconds();
-    for (int i = 0; i < kCrawlSteps; ++i) {
+    for (int i = 0; i < kUserVisits; ++i) {
       engine.simulation.UserOpens(PageUrl(i * kLinkStride % kPages));
       engine.simulation.RunUntilIdle(kVisitLimitMs);
     }
-    results.visitsPerSecond = kCrawlSteps / (ProcessorSeconds() - start);
+    results.visitsPerSecond = kUserVisits / (ProcessorSeconds() - start);
   }
 }
 
@@ -171,9 +176,12 @@ void Picks(benchmark::State& state) {
 int main(int argc, char** argv) {
   constexpr double kMicro = 1e6;
   ProcessObjects process({SystemPorts()});
-  Files& files = *Current<Files>();
-  files.MakeDirectory(kWorkDirectory);
-  if (!files.ChangeDirectory(kWorkDirectory) || !process.OpenStore(StoreOptions()) || !MakeSite()) {
+  std::error_code error;
+  std::filesystem::path work =
+      std::filesystem::absolute(argv[0], error).parent_path() / kWorkDirectory;
+  std::filesystem::create_directories(work, error);
+  std::filesystem::current_path(work, error);
+  if (error || !process.OpenStore(StoreOptions()) || !MakeSite()) {
     std::fprintf(stderr, "navigation_bench: cannot lay out the site\n");
     return 1;
   }
@@ -186,9 +194,9 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   std::printf(
-      "crawl: %.0f steps/s over %d pages; user visits of the same pages %.0f/s; "
+      "crawl: %d of %d pages opened, %.0f steps/s; %d user visits of such pages %.0f/s; "
       "ratio %.2f\n",
-      results.crawlStepsPerSecond, kPages, results.visitsPerSecond,
+      results.crawlSteps, kPages, results.crawlStepsPerSecond, kUserVisits, results.visitsPerSecond,
       results.visitsPerSecond > 0 ? results.crawlStepsPerSecond / results.visitsPerSecond : 0);
   std::printf(
       "visited set: %.2f us per lookup at %d, %.2f us at %d (ratio %.2f); "
