@@ -44,8 +44,10 @@ bool AllPagesThere(const std::string& tablePath) {
   if (pageSize < kSmallestPage || pageSize > kLargestPage || (pageSize & (pageSize - 1)) != 0) {
     return false;
   }
+  // Berkeley DB writes whole pages only.
   std::int64_t size = table->Size();
-  return size >= 0 && static_cast<std::uint64_t>(size) >= pages * pageSize;
+  return size >= 0 && static_cast<std::uint64_t>(size) >= pages * pageSize &&
+         static_cast<std::uint64_t>(size) % pageSize == 0;
 }
 
 // The verifier tells what it finds wrong on the error stream unless it is given somewhere else.
