@@ -26,6 +26,10 @@ constexpr int kSeqFound = 0;
 constexpr int kSeqEnd = 1;
 // What its del answers for a key it does not hold.
 constexpr int kDelNotFound = 1;
+// A table holds no more than the log's URLs in pages that are never much emptier than half:
+// one far larger is damaged, and is not read whole.
+constexpr std::int64_t kTableSizeFactor = 16;
+constexpr std::int64_t kTableSizeSlack = 1 << 20;
 
 std::string EtcPath(const char* file) { return DataFilePath(kEtcDirectory, file); }
 
@@ -57,6 +61,16 @@ bool Unindex(DB* table, std::string_view url) {
 }
 
 bool Synced(DB* table) { return table->sync(table, 0) == 0; }
+
+// The table's bytes; empty when there is none, or when it is beyond any table the log can make.
+std::string ReadTable(const std::string& path, std::int64_t logSize) {
+  StreamPtr stream = Current<Files>()->Open(path, "rb");
+  std::int64_t size = stream != nullptr ? stream->Size() : -1;
+  if (size <= 0 || size > kTableSizeFactor * logSize + kTableSizeSlack) return std::string();
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  bytes.resize(stream->Read(bytes.data(), bytes.size()));
+  return bytes;
+}
 
 }  // namespace
 
@@ -98,7 +112,7 @@ bool AnnotationStore::Synchronise() {
   if (!ReadAt(0, static_cast<std::size_t>(size), &log)) return false;
   Annotations current = CurrentAnnotations(log);
   std::string path = AnnotationTablePath();
-  if (TablePagesAreWhole(path, DbFilePath(path))) {
+  if (TablePagesAreWhole(ReadTable(path, size))) {
     table_.reset(OpenTable(path, O_RDWR));
     if (table_ != nullptr && !TableAgrees(current)) table_.reset();
   }

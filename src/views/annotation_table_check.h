@@ -1,15 +1,17 @@
-// Whether "annotation.db" can be handed to Berkeley DB. Berkeley DB believes what a table's pages
-// say: a damaged page makes it read outside its buffers, and a table cut short reads as empty.
-// So a table is looked at before it is opened: every page its first page counts must be in the
-// file, and the pages must pass Berkeley DB's own verification (the check of its database
-// verifier, reached through its native interface beside the 1.85 one the store uses).
+// Whether "annotation.db" may be handed to Berkeley DB. Berkeley DB believes what a table's pages
+// say: a damaged page makes it read outside its buffers (or free memory twice, in its own
+// verifier), and a table cut short reads as empty. So a table's bytes are checked before it is
+// opened, against the form that dbopen gives a hash table on these machines (little-endian,
+// hash version 9, no duplicates, checksums, encryption or partitions): every page the first
+// page counts is in the file; each bucket is a chain of hash pages whose entries lie in their
+// place, key and value by turns, each an item of the page or a chain of overflow pages of its
+// length; the free list is a chain of free pages; and no page serves in two places.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace corvisant {
 
-// tablePath: the table as the files port names it; dbFileName: as Berkeley DB opens it.
-bool TablePagesAreWhole(const std::string& tablePath, const std::string& dbFileName);
+bool TablePagesAreWhole(std::string_view table);
 
 }  // namespace corvisant
