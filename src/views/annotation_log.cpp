@@ -22,8 +22,9 @@ std::array<std::uint32_t, kByteValues> MakeCrcTable() {
   std::array<std::uint32_t, kByteValues> table{};
   for (std::uint32_t n = 0; n < kByteValues; ++n) {
     std::uint32_t c = n;
-    for (int bit = 0; bit < kBitsPerByte; ++bit)
+    for (int bit = 0; bit < kBitsPerByte; ++bit) {
       c = (c & 1) != 0 ? kCrcPolynomial ^ (c >> 1) : c >> 1;
+    }
     table[n] = c;
   }
   return table;
@@ -47,8 +48,8 @@ std::string Hex(std::uint32_t value) {
   return digits;
 }
 
-// A decimal number of at most maxDigits digits, written as the writer writes it (no leading zero
-// but in "0"), so that each number has one form only.
+// A decimal number of at most maxDigits digits; when canonical, written only as the writer writes
+// it (no leading zero but in "0"), so that each number of the current form has one form only.
 bool ParseDecimal(std::string_view digits, std::size_t maxDigits, bool canonical,
                   std::uint64_t* value) {
   if (digits.empty() || digits.size() > maxDigits) return false;

@@ -15,7 +15,7 @@ constexpr std::size_t kEntriesAt = 20;
 constexpr std::size_t kItemsStartAt = 22;
 constexpr std::size_t kTypeAt = 25;
 constexpr std::size_t kHeaderSize = 26;
-constexpr std::size_t kIndexBytes = 2;
+constexpr std::size_t kIndexBytes = 2;  // each entry of a hash page's index
 
 // The first page: the table's numbers.
 constexpr std::size_t kMagicAt = 12;
@@ -49,6 +49,10 @@ constexpr std::size_t kOffPageSize = 12;
 constexpr std::size_t kOffPageFirstAt = 4;
 constexpr std::size_t kOffPageLengthAt = 8;
 constexpr int kBitsPerByte = 8;
+// The widths of the fields, in bytes.
+constexpr std::size_t kWord = 4;
+constexpr std::size_t kHalfWord = 2;
+constexpr std::size_t kByte = 1;
 
 class TablePages {
  public:
@@ -57,7 +61,7 @@ class TablePages {
   bool Whole() {
     if (!Numbers()) return false;
     for (std::uint32_t bucket = 0; bucket <= maxBucket_; ++bucket) {
-      std::uint64_t page = bucket + Field(0, kSparesAt + 4 * Log2Ceiling(bucket + 1), 4);
+      std::uint64_t page = bucket + Field(0, kSparesAt + kWord * Log2Ceiling(bucket + 1), kWord);
       if (page > last_ || !BucketChain(static_cast<std::uint32_t>(page))) return false;
     }
     if (!FreeList()) return false;
@@ -89,18 +93,18 @@ class TablePages {
 
   bool Numbers() {
     if (file_.size() < kSmallestPage) return false;
-    pageSize_ = Field(0, kPageSizeAt, 4);
+    pageSize_ = Field(0, kPageSizeAt, kWord);
     if (pageSize_ < kSmallestPage || pageSize_ > kLargestPage ||
         (pageSize_ & (pageSize_ - 1)) != 0 || file_.size() % pageSize_ != 0) {
       return false;
     }
-    last_ = Field(0, kLastPageAt, 4);
-    maxBucket_ = Field(0, kMaxBucketAt, 4);
-    std::uint32_t high = Field(0, kHighMaskAt, 4), low = Field(0, kLowMaskAt, 4);
-    if (Field(0, kMagicAt, 4) != kHashMagic || Field(0, kVersionAt, 4) != kHashVersion ||
-        Type(0) != kHashMetaPage || Field(0, kPageNumberAt, 4) != 0 ||
-        Field(0, kEncryptionAt, 1) != 0 || Field(0, kMetaFlagsAt, 1) != 0 ||
-        Field(0, kPartitionsAt, 4) != 0 || Field(0, kHashFlagsAt, 4) != 0 ||
+    last_ = Field(0, kLastPageAt, kWord);
+    maxBucket_ = Field(0, kMaxBucketAt, kWord);
+    std::uint32_t high = Field(0, kHighMaskAt, kWord), low = Field(0, kLowMaskAt, kWord);
+    if (Field(0, kMagicAt, kWord) != kHashMagic || Field(0, kVersionAt, kWord) != kHashVersion ||
+        Type(0) != kHashMetaPage || Field(0, kPageNumberAt, kWord) != 0 ||
+        Field(0, kEncryptionAt, kByte) != 0 || Field(0, kMetaFlagsAt, kByte) != 0 ||
+        Field(0, kPartitionsAt, kWord) != 0 || Field(0, kHashFlagsAt, kWord) != 0 ||
         std::uint64_t{last_} + 1 != file_.size() / pageSize_ || maxBucket_ >= last_ ||
         high != 2 * std::uint64_t{low} + 1 || (high & (high + 1)) != 0 || low > maxBucket_ ||
         maxBucket_ > high || Log2Ceiling(std::uint64_t{maxBucket_} + 1) >= kSpares) {
@@ -108,7 +112,7 @@ class TablePages {
     }
     // The spares of doublings not yet begun are unset: a split takes their pages anew.
     for (std::size_t i = Log2Ceiling(std::uint64_t{maxBucket_} + 1) + 1; i < kSpares; ++i) {
-      if (Field(0, kSparesAt + 4 * i, 4) != 0) return false;
+      if (Field(0, kSparesAt + kWord * i, kWord) != 0) return false;
     }
     used_.assign(std::size_t{last_} + 1, false);
     used_[0] = true;
@@ -119,8 +123,8 @@ class TablePages {
   bool Claim(std::uint32_t page, std::uint8_t type, std::uint32_t previous) {
     if (page == 0 || page > last_ || used_[page]) return false;
     used_[page] = true;
-    return Type(page) == type && Field(page, kPageNumberAt, 4) == page &&
-           Field(page, kPreviousPageAt, 4) == previous;
+    return Type(page) == type && Field(page, kPageNumberAt, kWord) == page &&
+           Field(page, kPreviousPageAt, kWord) == previous;
   }
 
   bool Unwritten(std::uint32_t page) const {
@@ -129,9 +133,10 @@ class TablePages {
   }
 
   bool EmptyHashPage(std::uint32_t page) const {
-    return Type(page) == kHashPage && Field(page, kPageNumberAt, 4) == page &&
-           Field(page, kPreviousPageAt, 4) == 0 && Field(page, kNextPageAt, 4) == 0 &&
-           Field(page, kEntriesAt, 2) == 0 && Field(page, kItemsStartAt, 2) == pageSize_;
+    return Type(page) == kHashPage && Field(page, kPageNumberAt, kWord) == page &&
+           Field(page, kPreviousPageAt, kWord) == 0 && Field(page, kNextPageAt, kWord) == 0 &&
+           Field(page, kEntriesAt, kHalfWord) == 0 &&
+           Field(page, kItemsStartAt, kHalfWord) == pageSize_;
   }
 
   // A bucket's first page that was never written is all zeros, which Berkeley DB reads as an
@@ -142,7 +147,7 @@ class TablePages {
       return true;
     }
     for (std::uint32_t previous = 0; page != 0;
-         previous = page, page = Field(page, kNextPageAt, 4)) {
+         previous = page, page = Field(page, kNextPageAt, kWord)) {
       if (!Claim(page, kHashPage, previous) || !Items(page)) return false;
     }
     return true;
@@ -151,13 +156,13 @@ class TablePages {
   // Each entry lies above the index and below the one before it; the free space ends where the
   // last one starts.
   bool Items(std::uint32_t page) {
-    std::uint32_t entries = Field(page, kEntriesAt, 2);
-    std::uint32_t itemsStart = Field(page, kItemsStartAt, 2);
+    std::uint32_t entries = Field(page, kEntriesAt, kHalfWord);
+    std::uint32_t itemsStart = Field(page, kItemsStartAt, kHalfWord);
     std::uint64_t indexEnd = kHeaderSize + std::uint64_t{kIndexBytes} * entries;
     if (entries % 2 != 0 || indexEnd > itemsStart || itemsStart > pageSize_) return false;
     std::uint32_t end = pageSize_;
     for (std::uint32_t i = 0; i < entries; ++i) {
-      std::uint32_t at = Field(page, kHeaderSize + kIndexBytes * i, 2);
+      std::uint32_t at = Field(page, kHeaderSize + kIndexBytes * i, kHalfWord);
       if (at < itemsStart || at >= end || !Item(page, at, end - at)) return false;
       end = at;
     }
@@ -165,18 +170,18 @@ class TablePages {
   }
 
   bool Item(std::uint32_t page, std::uint32_t at, std::uint32_t size) {
-    std::uint32_t type = Field(page, at, 1);
+    std::uint32_t type = Field(page, at, kByte);
     if (type == kKeyData) return true;
     return type == kOffPage && size == kOffPageSize &&
-           OverflowChain(Field(page, at + kOffPageFirstAt, 4),
-                         Field(page, at + kOffPageLengthAt, 4));
+           OverflowChain(Field(page, at + kOffPageFirstAt, kWord),
+                         Field(page, at + kOffPageLengthAt, kWord));
   }
 
   bool OverflowChain(std::uint32_t page, std::uint64_t length) {
     for (std::uint32_t previous = 0; page != 0;
-         previous = page, page = Field(page, kNextPageAt, 4)) {
+         previous = page, page = Field(page, kNextPageAt, kWord)) {
       if (!Claim(page, kOverflowPage, previous)) return false;
-      std::uint32_t held = Field(page, kItemsStartAt, 2);
+      std::uint32_t held = Field(page, kItemsStartAt, kHalfWord);
       if (held == 0 || held > pageSize_ - kHeaderSize || held > length) return false;
       length -= held;
     }
@@ -184,8 +189,8 @@ class TablePages {
   }
 
   bool FreeList() {
-    for (std::uint32_t page = Field(0, kFreeListAt, 4); page != 0;
-         page = Field(page, kNextPageAt, 4)) {
+    for (std::uint32_t page = Field(0, kFreeListAt, kWord); page != 0;
+         page = Field(page, kNextPageAt, kWord)) {
       if (!Claim(page, kFreePage, 0)) return false;
     }
     return true;

@@ -21,6 +21,7 @@
 #include "tests/integration/annotation_workload.h"
 #include "tests/support/scratch_directory.h"
 #include "views/annotation_store.h"
+#include "views/annotation_table_check.h"
 
 namespace corvisant {
 namespace {
@@ -191,6 +192,7 @@ TEST(AnnotationCrash, TwoProcessesAttachingAtOnceLoseNothing) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   }
+  EXPECT_TRUE(TablePagesAreWhole(testing::ReadBytes(files, AnnotationTablePath())));
   AnnotationStore store;
   ASSERT_TRUE(store.Open());
   for (const auto& [url, text] : expected) EXPECT_EQ(store.Get(url), text) << url;
