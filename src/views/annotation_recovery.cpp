@@ -12,8 +12,8 @@ constexpr std::size_t kDamageWorkFactor = 4;
 
 class LogScan {
  public:
-  explicit LogScan(std::string_view log)
-      : log_(log), damageWork_(kDamageWorkFactor * (log.size() + kRecordFrameMax)) {
+  LogScan(std::string_view log, const RecordStarts& known)
+      : log_(log), known_(known), damageWork_(kDamageWorkFactor * (log.size() + kRecordFrameMax)) {
     currentFormStart_ = WholeRecordFrom(0);
   }
 
@@ -37,19 +37,27 @@ class LogScan {
 
  private:
   // The bytes a record of the first form at the scan's place may take: never the start of a
-  // whole record of the current form, and after damage not even the start of one cut short, so
-  // that the bytes of a record cut short can never swallow the records written after it.
+  // whole record of the current form; and after damage not even the start of one cut short, nor
+  // a start the table names, so that the bytes of a record cut short can never swallow the
+  // records written after it.
   std::string_view Candidate() const {
     std::string_view rest = log_.substr(at_);
     if (!firstForm_) return rest;
-    std::size_t end = clean_ ? currentFormStart_ : std::min(currentFormStart_, NextMark());
+    std::size_t end = currentFormStart_;
+    if (!clean_) end = std::min({end, NextMark(), NextKnown()});
     return rest.substr(0, end - at_);
+  }
+
+  // The next start the table names after the scan's place, or the log's size.
+  std::size_t NextKnown() const {
+    auto next = std::upper_bound(known_.begin(), known_.end(), at_);
+    return next == known_.end() ? log_.size() : std::min<std::size_t>(*next, log_.size());
   }
 
   std::size_t NextMark() const { return std::min(log_.find(kRecordMark, at_), log_.size()); }
 
   std::size_t NextLine() const {
-    std::size_t next = std::min(currentFormStart_, log_.find(kRecordMark, at_ + 1));
+    std::size_t next = std::min({currentFormStart_, log_.find(kRecordMark, at_ + 1), NextKnown()});
     std::size_t lineEnd = log_.find('\n', at_);
     return lineEnd == std::string_view::npos ? next : std::min(next, lineEnd + 1);
   }
@@ -74,6 +82,7 @@ class LogScan {
   }
 
   std::string_view log_;
+  const RecordStarts& known_;
   std::size_t at_ = 0;
   std::size_t currentFormStart_ = 0;
   // Records of the first form may still come: the scan has not reached the current form.
@@ -85,23 +94,28 @@ class LogScan {
 
 }  // namespace
 
-void ScanAnnotationLog(std::string_view log, const std::function<void(const LogRecord&)>& found) {
+void ScanAnnotationLog(std::string_view log, const std::function<void(const LogRecord&)>& found,
+                       const RecordStarts& known) {
   // Offsets beyond 32 bits cannot be kept in the table.
   log = log.substr(0, std::numeric_limits<std::uint32_t>::max());
-  LogScan scan(log);
+  LogScan scan(log, known);
   LogRecord record;
   while (scan.Next(&record)) found(record);
 }
 
-std::map<std::string_view, std::uint32_t> CurrentAnnotations(std::string_view log) {
+std::map<std::string_view, std::uint32_t> CurrentAnnotations(std::string_view log,
+                                                             const RecordStarts& known) {
   std::map<std::string_view, std::uint32_t> current;
-  ScanAnnotationLog(log, [&current](const LogRecord& record) {
-    if (record.text.empty()) {
-      current.erase(record.url);
-    } else {
-      current[record.url] = record.offset;
-    }
-  });
+  ScanAnnotationLog(
+      log,
+      [&current](const LogRecord& record) {
+        if (record.text.empty()) {
+          current.erase(record.url);
+        } else {
+          current[record.url] = record.offset;
+        }
+      },
+      known);
   return current;
 }
 

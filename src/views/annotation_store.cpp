@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/ports.h"
@@ -62,6 +63,16 @@ bool Unindex(DB* table, std::string_view url) {
 
 bool Synced(DB* table) { return table->sync(table, 0) == 0; }
 
+bool Offset(const DBT& value, std::uint32_t* offset) {
+  if (value.size != kOffsetBytes) return false;
+  const auto* bytes = static_cast<const unsigned char*>(value.data);
+  *offset = 0;
+  for (std::size_t i = 0; i < kOffsetBytes; ++i) {
+    *offset |= static_cast<std::uint32_t>(bytes[i]) << (i * kBitsPerByte);
+  }
+  return true;
+}
+
 // The table's bytes; empty when there is none, or when it is beyond any table the log can make.
 std::string ReadTable(const std::string& path, std::int64_t logSize) {
   StreamPtr stream = Current<Files>()->Open(path, "rb");
@@ -110,15 +121,26 @@ bool AnnotationStore::Synchronise() {
   agreedLogSize_ = -1;
   std::string log;
   if (!ReadAt(0, static_cast<std::size_t>(size), &log)) return false;
-  Annotations current = CurrentAnnotations(log);
   std::string path = AnnotationTablePath();
-  if (TablePagesAreWhole(ReadTable(path, size))) {
-    table_.reset(OpenTable(path, O_RDWR));
-    if (table_ != nullptr && !TableAgrees(current)) table_.reset();
-  }
+  if (TablePagesAreWhole(ReadTable(path, size))) table_.reset(OpenTable(path, O_RDWR));
+  Annotations current = CurrentAnnotations(log, TableStarts());
+  if (table_ != nullptr && !TableAgrees(current)) table_.reset();
   if (table_ == nullptr && !RebuildTable(current)) return false;
   agreedLogSize_ = size;
   return true;
+}
+
+RecordStarts AnnotationStore::TableStarts() {
+  RecordStarts starts;
+  if (table_ == nullptr) return starts;
+  DBT key, data;
+  for (int result = table_->seq(table_.get(), &key, &data, R_FIRST); result == kSeqFound;
+       result = table_->seq(table_.get(), &key, &data, R_NEXT)) {
+    std::uint32_t offset = 0;
+    if (Offset(data, &offset)) starts.push_back(offset);
+  }
+  std::sort(starts.begin(), starts.end());
+  return starts;
 }
 
 bool AnnotationStore::TableAgrees(const Annotations& current) {
@@ -200,13 +222,7 @@ bool AnnotationStore::Record(std::string_view url, std::string_view text) {
 bool AnnotationStore::FindOffset(std::string_view url, std::uint32_t* offset) {
   DBT key = Bytes(url);
   DBT data;
-  if (table_->get(table_.get(), &key, &data, 0) != 0 || data.size != kOffsetBytes) return false;
-  const auto* bytes = static_cast<const unsigned char*>(data.data);
-  *offset = 0;
-  for (std::size_t i = 0; i < kOffsetBytes; ++i) {
-    *offset |= static_cast<std::uint32_t>(bytes[i]) << (i * kBitsPerByte);
-  }
-  return true;
+  return table_->get(table_.get(), &key, &data, 0) == 0 && Offset(data, offset);
 }
 
 bool AnnotationStore::ReadAt(std::uint32_t offset, std::size_t size, std::string* bytes) {

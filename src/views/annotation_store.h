@@ -21,6 +21,7 @@
 
 #include "platform/berkeley_db.h"
 #include "platform/file_stream.h"
+#include "views/annotation_recovery.h"
 
 namespace corvisant {
 
@@ -60,6 +61,8 @@ class AnnotationStore {
   // With the lock held: the table open and agreeing with the log, checked again when the log
   // has changed since it last was.
   bool Synchronise();
+  // Where the open table's entries say records start.
+  RecordStarts TableStarts();
   bool TableAgrees(const std::map<std::string_view, std::uint32_t>& current);
   bool RebuildTable(const std::map<std::string_view, std::uint32_t>& current);
   // Appends url's record and points the table at it (or takes url out of it for a removal).

@@ -129,9 +129,9 @@ std::string Cut(std::string log, std::size_t bytes = kRecordChecksumDigits + 1) 
 }
 
 // What a rebuild from log gives: "url=text " for each annotation, in URL order.
-std::string Current(const std::string& log) {
+std::string Current(const std::string& log, const RecordStarts& known) {
   std::string found;
-  for (const auto& [url, offset] : CurrentAnnotations(log)) {
+  for (const auto& [url, offset] : CurrentAnnotations(log, known)) {
     LogRecord record;
     std::size_t size = 0;
     ParseLogRecord(std::string_view(log).substr(offset), offset, true, &record, &size);
@@ -150,6 +150,7 @@ TEST(CurrentAnnotations, EveryWholeRecordCountsAndNothingElse) {
   const struct {
     std::string log;
     std::string expected;
+    RecordStarts known = {};  // where the table says records start
   } cases[] = {
       {"", ""},
       {Log("", {{"http://victim/", "mine"}, {forged.c_str(), "x"}}),
@@ -161,6 +162,8 @@ TEST(CurrentAnnotations, EveryWholeRecordCountsAndNothingElse) {
       {Log(cutForgery, {{"http://c/", "c"}}), "http://c/=c "},
       // Older logs, the last record cut short: its length would take in the next record's start.
       {Log("http://a/\n1\na\nhttp://b/\n9\nab", {{"http://c/", "c"}}), "http://a/=a http://c/=c "},
+      // An older program's record written right after one cut short, and the table telling it.
+      {"http://a/\n5\nabhttp://b/\n1\nb\n", "http://b/=b ", {14}},
       {Log("http://a/\n1\na\n", {{"http://b/", "b"}}) + "http://d/\n1\nd\n",
        "http://a/=a http://b/=b "},
       {flipped, ""},                                                // disagrees with its checksum
@@ -169,7 +172,8 @@ TEST(CurrentAnnotations, EveryWholeRecordCountsAndNothingElse) {
       {"http://a/\n1x\na\nhttp://b/\n1\nb\n", "http://b/=b "},
       {"http://a/\n99999999999999999999\nx\n", ""},
   };
-  for (const auto& test : cases) EXPECT_EQ(Current(test.log), test.expected) << test.log;
+  for (const auto& test : cases)
+    EXPECT_EQ(Current(test.log, test.known), test.expected) << test.log;
 }
 
 }  // namespace
