@@ -45,14 +45,16 @@ urls=(http://a.example/ "http://b.example/x?y=1" http://C.example/Page http://c.
 for url in "${urls[@]}"; do
   "${tool[@]}" annotation put "$url" "note of $url" || fail "put $url"
 done
+# The first entry of the first bucket page (offset 4122 with the 4,096-byte pages of Linux).
 table=CorvisantDatabase/etc/annotation.db
+first_entry=$(($(od -An -tu4 -j20 -N4 "$table") + 26))
 cp "$table" valid.db
 for damage in '\xff\xff' '\x00\x80' cut; do
   cp valid.db "$table"
   if [ "$damage" = cut ]; then
     head -c 4096 valid.db >"$table"
   else
-    printf "$damage" | dd of="$table" bs=1 seek=4122 conv=notrunc 2>/dev/null
+    printf "$damage" | dd of="$table" bs=1 seek="$first_entry" conv=notrunc 2>/dev/null
   fi
   expect 0 "note of ${urls[0]}" "${tool[@]}" annotation get "${urls[0]}"
 done
