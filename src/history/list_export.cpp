@@ -5,6 +5,7 @@
 
 #include "history/entry_texts.h"
 #include "history/hotlist.h"
+#include "history/record_walk.h"
 #include "history/stream_copy.h"
 #include "platform/message_ids.h"
 #include "platform/ports.h"

@@ -5,6 +5,7 @@
 
 #include "history/entry_texts.h"
 #include "history/file_key.h"
+#include "history/record_walk.h"
 #include "platform/ports.h"
 #include "url/page_store.h"
 

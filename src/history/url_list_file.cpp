@@ -1,8 +1,6 @@
 #include "history/url_list_file.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 
 #include "history/entry_texts.h"
@@ -19,8 +17,6 @@ constexpr RecordCount kRecordSize = static_cast<RecordCount>(kIndexRecordSize);
 // "HistoryURL.%4.4u": at least four digits, at most five for a 16-bit number.
 constexpr std::size_t kDataNumberDigits = 4;
 constexpr std::size_t kDataNumberDigitsMost = 5;
-// A walk reads this many records at a time (48 KB).
-constexpr RecordCount kWalkBlockRecords = 4096;
 
 }  // namespace
 
@@ -145,52 +141,6 @@ bool UrlListFile::AppendRecord(const IndexRecord& record) {
   if (SeekRecord(position) && WriteRecord(record)) return true;
   NoteFailedWrite(indexPath_);
   return false;
-}
-
-RecordWalk::RecordWalk(UrlListFile& list, bool oldestFirst, RecordCount first, RecordCount end)
-    : list_(list),
-      oldestFirst_(oldestFirst),
-      count_(list.Count()),
-      missingData_(std::size_t{std::numeric_limits<std::uint16_t>::max()} + 1) {
-  next_ = std::max<RecordCount>(first, 0);
-  end_ = std::min(end, count_);
-}
-
-// The records that follow in the walk's order, up to one block, in file order in block_.
-bool RecordWalk::Load() {
-  RecordCount records = std::min(end_ - next_, kWalkBlockRecords);
-  RecordCount oldest = oldestFirst_ ? next_ : count_ - next_ - records;
-  FileStream* index = list_.indexStream();
-  block_.resize(static_cast<std::size_t>(records) * kIndexRecordSize);
-  blockUsed_ = 0;
-  return index != nullptr && index->Seek(oldest * kRecordSize, SeekFrom::kStart) &&
-         index->Read(block_.data(), block_.size()) == block_.size();
-}
-
-bool RecordWalk::Next(RecordCount* position, IndexRecord* record) {
-  if (next_ >= end_) return false;
-  if (blockUsed_ == block_.size() && !Load()) {
-    end_ = next_;
-    return false;
-  }
-  std::size_t at = oldestFirst_ ? blockUsed_ : block_.size() - blockUsed_ - kIndexRecordSize;
-  unsigned char bytes[kIndexRecordSize];
-  std::memcpy(bytes, block_.data() + at, sizeof bytes);
-  blockUsed_ += kIndexRecordSize;
-  *record = DecodeIndexRecord(bytes);
-  *position = next_++;
-  return true;
-}
-
-HistoryEntryPtr RecordWalk::NextEntry(RecordCount* position) {
-  IndexRecord record;
-  while (Next(position, &record)) {
-    if (record.fileNumber == 0 || missingData_[record.fileNumber]) continue;
-    if (HistoryEntryPtr entry = list_.ReadEntryOfRecord(record)) return entry;
-    // Asked once per walk: a missing data file stays missing while the walk lasts.
-    if (list_.DataStream(record.fileNumber) == nullptr) missingData_[record.fileNumber] = true;
-  }
-  return nullptr;
 }
 
 }  // namespace corvisant

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "history/history_entry.h"
 #include "history/index_record.h"
@@ -123,33 +122,6 @@ class ListLock {
 
  private:
   std::optional<StreamLock> lock_;
-};
-
-// Walks records of a list in order, reading its index a block at a time: a walk over a whole
-// index costs one read per block, not two seeks and a read per record, and records that name
-// no data file (the zeros of a sparse or wiped index) or a missing one are passed over without
-// touching the data files.
-class RecordWalk {
- public:
-  // Positions [first, end) in the chosen order (0 the newest, or with oldestFirst the oldest),
-  // cut to the records the list has.
-  RecordWalk(UrlListFile& list, bool oldestFirst, RecordCount first, RecordCount end);
-  // The next record and its position; false at the end, or when the index cannot be read.
-  bool Next(RecordCount* position, IndexRecord* record);
-  // The next readable entry and its position; null at the end.
-  HistoryEntryPtr NextEntry(RecordCount* position);
-
- private:
-  bool Load();
-
-  UrlListFile& list_;
-  bool oldestFirst_;
-  RecordCount count_;
-  RecordCount next_;
-  RecordCount end_;
-  std::string block_;
-  std::size_t blockUsed_ = 0;
-  std::vector<bool> missingData_;
 };
 
 // The path of a history data file: "CorvisantDatabase\history\HistoryURL.0001" for number 1.

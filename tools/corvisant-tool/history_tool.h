@@ -11,6 +11,7 @@
 
 #include "history/history_file.h"
 #include "history/open_files.h"
+#include "history/record_walk.h"
 #include "history/url_list.h"
 #include "platform/message_ids.h"
 #include "platform/ports.h"

@@ -175,18 +175,14 @@ TEST(HistoryFile, ACrashMidVisitLosesOnlyThatVisit) {
 TEST(HistoryFile, AFailedWriteIsToldFromALeftOutVisit) {
   for (const std::string& failing : {kData1, kIndex}) {
     testing::FaultyFiles faulty(*SystemPorts().files);
-    testing::TestProcessOptions options;
-    options.files = &faulty;
-    options.openStore = false;
-    TestProcess process(options);
+    TestProcess process({testing::kTestTime, &faulty, nullptr, false});
     ASSERT_TRUE(process.Write(kData1, "") && process.Write(kIndex, ""));
     faulty.FailWrites(failing, 2);
     process.process().OpenStore(StoreOptions());
     EXPECT_FALSE(Visit(process, "http://h1/", "One"));
     EXPECT_EQ(History(process).failedWrite(), failing);
     EXPECT_FALSE(Visit(process, "http://h1/file.zip", ""));
-    EXPECT_EQ(History(process).failedWrite(), "");
-    EXPECT_EQ(History(process).Count(), 0);
+    EXPECT_EQ(History(process).failedWrite() + std::to_string(History(process).Count()), "0");
   }
 }
 

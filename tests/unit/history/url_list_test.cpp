@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "history/entry_texts.h"
@@ -187,62 +185,6 @@ TEST(UrlList, DamagedPairsGiveTheirWholeEntriesOnly) {
     EXPECT_EQ(process.files().Kind("CorvisantDatabase\\history\\HistoryURL.0007"),
               PathKind::kMissing);
   }
-}
-
-// A walk reads both ways across its blocks and passes over a record that names no data file.
-TEST(RecordWalk, GivesTheRangeInEitherOrder) {
-  TestProcess process;
-  const RecordCount records = 5000, damaged = 4096;
-  std::string index;
-  for (RecordCount i = 0; i < records; ++i) {
-    index += RecordBytes(i == damaged ? 0 : 1, kZeroStored + static_cast<std::uint32_t>(i), 0);
-  }
-  ASSERT_TRUE(process.Write("w.urli", index) && process.Write("w.urld", "u\rt\r"));
-  UrlList list(Table());
-  ASSERT_TRUE(list.OpenUrlList("w.urli", "w.urld"));
-  const std::tuple<bool, RecordCount, RecordCount, RecordCount> walks[] = {
-      {true, 0, kAllRecords, records - 1},
-      {false, -3, kAllRecords, records - 1},
-      {true, 4094, 4099, 4},
-      {false, 900, 905, 4},
-      {true, records, records + 9, 0}};
-  for (const auto& [oldestFirst, first, end, entries] : walks) {
-    RecordWalk walk(list, oldestFirst, first, end);
-    RecordCount position, read = 0, expected = std::max<RecordCount>(first, 0);
-    while (HistoryEntryPtr entry = walk.NextEntry(&position)) {
-      if ((oldestFirst ? expected : records - 1 - expected) == damaged) ++expected;
-      EXPECT_EQ(position, expected) << first;
-      EXPECT_EQ(entry->time, oldestFirst ? position : records - 1 - position) << first;
-      ++expected, ++read;
-    }
-    EXPECT_EQ(read, entries) << first;
-  }
-}
-
-// An index of more than 2^31 records (a sparse file) is counted and read in 64 bits; sorting and
-// reversing, which would hold it in memory, leave it as it is.
-TEST(UrlList, IndexesBeyondTwoBillionRecordsAreReadButNotRewritten) {
-  TestProcess process;
-  const RecordCount records = (RecordCount{1} << 31) + 2;
-  ASSERT_TRUE(process.Write("big.urld", "old\rO\rnew\rN\r"));
-  StreamPtr file = process.files().Open("big.urli", "wb");
-  ASSERT_TRUE(file && file->WriteText(RecordBytes(1, kZeroStored, 0)));
-  ASSERT_TRUE(file->Seek((records - 1) * 12, SeekFrom::kStart));
-  ASSERT_TRUE(file->WriteText(RecordBytes(1, kZeroStored + 9, 6)) && file->Close());
-  UrlList list(Table());
-  ASSERT_TRUE(list.OpenUrlList("big.urli", "big.urld"));
-  EXPECT_EQ(list.Count(), records);
-  EXPECT_EQ(list.NewestToOldestIndex(0), records - 1);
-  EXPECT_EQ(list.CopyUrlFromOldest(records - 1), "new");
-  HistoryEntryPtr newest = list.ReadEntryFromNewest(0),
-                  oldest = list.ReadEntryFromNewest(records - 1);
-  ASSERT_TRUE(newest && oldest);
-  EXPECT_EQ(newest->title + oldest->title + std::to_string(newest->time), "NO9");
-  EXPECT_FALSE(list.SortByTime());
-  EXPECT_FALSE(list.ReverseOrder());
-  EXPECT_TRUE(list.failedWrite().empty());
-  EXPECT_EQ(process.files().Open("big.urli", "rb")->Size(), records * 12);
-  EXPECT_EQ(list.CopyUrlFromOldest(0), "old");
 }
 
 }  // namespace
