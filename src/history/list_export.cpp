@@ -57,14 +57,19 @@ bool AllInOwnDataFile(UrlListFile& list) {
 // Where writing the pair failed: nowhere, or the file to report.
 enum class PairFailure { kNone, kIndex, kData };
 
-// The index bytes as they stand, and the data file they all point into.
+// The index records as they stand (encoded again, byte for byte), and the data file they all
+// point into.
 PairFailure CopyPair(UrlListFile& list, FileStream& index, FileStream& data) {
-  FileStream* sourceIndex = list.indexStream();
-  RecordCount records = list.Count();
-  if (sourceIndex == nullptr ||
-      !CopyStreamBytes(*sourceIndex, index, records * static_cast<RecordCount>(kIndexRecordSize))) {
-    return PairFailure::kIndex;
+  RecordWalk walk(list, true, 0, kAllRecords);
+  RecordCount position;
+  IndexRecord record;
+  while (walk.Next(&position, &record)) {
+    unsigned char bytes[kIndexRecordSize];
+    EncodeIndexRecord(record, bytes);
+    if (index.Write(bytes, sizeof bytes) != sizeof bytes) return PairFailure::kIndex;
   }
+  // A walk cut short by a failed read would leave records out.
+  if (walk.failed()) return PairFailure::kIndex;
   FileStream* source = list.DataStream(kOwnDataNumber);
   if (source != nullptr && !CopyStreamBytes(*source, data, kToTheEnd)) return PairFailure::kData;
   return PairFailure::kNone;
@@ -89,7 +94,7 @@ PairFailure RebuildPair(UrlListFile& list, FileStream& index, FileStream& data) 
     if (index.Write(bytes, sizeof bytes) != sizeof bytes) return PairFailure::kIndex;
     offset += static_cast<std::int64_t>(texts.size());
   }
-  return PairFailure::kNone;
+  return walk.failed() ? PairFailure::kIndex : PairFailure::kNone;
 }
 
 // start, one line per readable entry of the list (oldest first), end: a whole text file.
@@ -104,17 +109,14 @@ bool SaveAsText(UrlListFile& list, const std::string& path, std::string_view sta
     return false;
   }
   bool written = file->WriteText(start);
-  {
-    ListLock lock(list);
-    RecordWalk walk(list, true, 0, kAllRecords);
-    RecordCount position;
-    while (written) {
-      HistoryEntryPtr entry = walk.NextEntry(&position);
-      if (!entry) break;
-      written = file->WriteText(lineOf(*entry));
-    }
+  RecordWalk walk(list, true, 0, kAllRecords);
+  RecordCount position;
+  while (written) {
+    HistoryEntryPtr entry = walk.NextEntry(&position);
+    if (!entry) break;
+    written = file->WriteText(lineOf(*entry));
   }
-  written = written && file->WriteText(end);
+  written = written && !walk.failed() && file->WriteText(end);
   return CommitReported(writer, path, written);
 }
 
@@ -154,12 +156,8 @@ bool SaveAsUrlList(UrlListFile& list, const std::string& baseName) {
     ReportCantCreate(dataPath);
     return false;
   }
-  PairFailure failure;
-  {
-    ListLock lock(list);
-    failure = AllInOwnDataFile(list) ? CopyPair(list, *index.stream(), *data.stream())
-                                     : RebuildPair(list, *index.stream(), *data.stream());
-  }
+  PairFailure failure = AllInOwnDataFile(list) ? CopyPair(list, *index.stream(), *data.stream())
+                                               : RebuildPair(list, *index.stream(), *data.stream());
   // Neither file takes its place until both are whole; then the ".urli" first, as the pair is
   // written in that order, so that when it cannot take its place the ".urld" is not put either.
   if (failure == PairFailure::kData) return CommitReported(data, dataPath, false);

@@ -14,9 +14,9 @@ namespace corvisant {
 std::string FormatVisitTagLine(std::string_view href, int spendSeconds);
 
 // Each writes every readable entry of the list, oldest first; an entry that cannot be read is
-// left out. The list's lock is held while it is read. Each file is written beside its
-// destination and takes its place only when whole: a file that cannot be written whole is
-// reported (40005), the destination stays as it was, and the export ends: false. A destination
+// left out. The list is read a block of records at a time under its lock. Each file is written
+// beside its destination and takes its place only when whole: a file that cannot be written whole
+// is reported (40005), the destination stays as it was, and the export ends: false. A destination
 // that is one of the list's own files (UrlListFile::IsOwnFile) is refused the same way.
 bool SaveAsHotlist(UrlListFile& list, const std::string& path);
 // href is the entry's URL, or with useLocalCopies the "file:" URL of its local copy.

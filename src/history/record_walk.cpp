@@ -3,19 +3,22 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace corvisant {
 namespace {
 
 constexpr RecordCount kRecordSize = static_cast<RecordCount>(kIndexRecordSize);
-// A walk reads this many records at a time (48 KB).
-constexpr RecordCount kWalkBlockRecords = 4096;
+// A walk reads this many records at a time (768 KB): few reads, and few locks, for a long index.
+constexpr RecordCount kWalkBlockRecords = 65536;
 
 }  // namespace
 
-RecordWalk::RecordWalk(UrlListFile& list, bool oldestFirst, RecordCount first, RecordCount end)
+RecordWalk::RecordWalk(UrlListFile& list, bool oldestFirst, RecordCount first, RecordCount end,
+                       WalkLocking locking)
     : list_(list),
       oldestFirst_(oldestFirst),
+      locking_(locking),
       count_(list.Count()),
       missingData_(std::size_t{std::numeric_limits<std::uint16_t>::max()} + 1) {
   next_ = std::max<RecordCount>(first, 0);
@@ -29,6 +32,8 @@ bool RecordWalk::Load() {
   FileStream* index = list_.indexStream();
   block_.resize(static_cast<std::size_t>(records) * kIndexRecordSize);
   blockUsed_ = 0;
+  std::optional<ListLock> lock;
+  if (locking_ == WalkLocking::kEachBlock) lock.emplace(list_);
   return index != nullptr && index->Seek(oldest * kRecordSize, SeekFrom::kStart) &&
          index->Read(block_.data(), block_.size()) == block_.size();
 }
@@ -38,6 +43,7 @@ bool RecordWalk::Fill() {
   if (blockUsed_ < block_.size()) return true;
   if (Load()) return true;
   end_ = next_;
+  failed_ = true;
   return false;
 }
 

@@ -129,7 +129,7 @@ bool UrlList::ReadAllRecords(std::vector<IndexRecord>* records) {
   RecordCount count = Count();
   if (count > kMostRecordsInMemory) return false;
   records->reserve(static_cast<std::size_t>(count));
-  RecordWalk walk(*this, true, 0, count);
+  RecordWalk walk(*this, true, 0, count, WalkLocking::kHeldByCaller);
   RecordCount position;
   IndexRecord record;
   while (walk.Next(&position, &record)) records->push_back(record);

@@ -70,8 +70,9 @@ class ListSource {
 };
 
 // "I<TAB>T<TAB>URL<TAB>TITLE" for each readable entry of the range, I counted in the chosen
-// order; a count below 0 means every entry from first on. The index is read a block at a time
-// and unlocked: a listing waits for nobody and holds up no process that records visits.
+// order; a count below 0 means every entry from first on. The index is read a block at a time,
+// the list's lock held only for each block: a listing that waits on its reader (a pipe) holds up
+// no process that records visits.
 inline void PrintEntries(Context& context, UrlListFile& list, bool oldestFirst, long long first,
                          long long count) {
   first = std::max(first, 0LL);
