@@ -29,7 +29,7 @@ StreamPtr FaultyFiles::Open(const std::string& path, std::string_view mode) {
   bool writes = mode.find_first_of("wa+") != std::string_view::npos;
   if (!writes) return inner().Open(path, mode);
   writeOpens_.push_back(path);
-  bool makes = mode[0] == 'w' || mode[0] == 'a';
+  bool makes = mode[0] == 'w' || mode[0] == 'a' || failUpdates_;
   if (makes && writeFailuresLeft_ > 0 && Names(path, failingWrites_)) {
     --writeFailuresLeft_;
     return OpenUnwritable(path, mode);

@@ -33,6 +33,12 @@ class FaultyFiles : public ForwardingFiles {
   void FailWrites(const std::string& name, int count) {
     failingWrites_ = name;
     writeFailuresLeft_ = count;
+    failUpdates_ = false;
+  }
+  // The same, and opens for update ("rb+") of such a path count among them.
+  void FailUpdateWrites(const std::string& name, int count) {
+    FailWrites(name, count);
+    failUpdates_ = true;
   }
   // FreeDiskBytes reports bytes, or fails when not given.
   void SetFreeDiskBytes(std::optional<std::uint64_t> bytes) {
@@ -61,6 +67,7 @@ class FaultyFiles : public ForwardingFiles {
   std::string failedReplace_;
   std::string failingWrites_;
   int writeFailuresLeft_ = 0;
+  bool failUpdates_ = false;
   bool freeBytesSet_ = false;
   std::optional<std::uint64_t> freeBytes_;
   int openCount_ = 0;

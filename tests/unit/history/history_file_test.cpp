@@ -177,7 +177,7 @@ TEST(HistoryFile, AFailedWriteIsToldFromALeftOutVisit) {
     testing::FaultyFiles faulty(*SystemPorts().files);
     TestProcess process({testing::kTestTime, &faulty, nullptr, false});
     ASSERT_TRUE(process.Write(kData1, "") && process.Write(kIndex, ""));
-    faulty.FailWrites(failing, 2);
+    faulty.FailUpdateWrites(failing, 2);
     process.process().OpenStore(StoreOptions());
     EXPECT_FALSE(Visit(process, "http://h1/", "One"));
     EXPECT_EQ(History(process).failedWrite(), failing);
