@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 
 #include "tests/support/scripted_desktop.h"
 #include "tests/support/test_process.h"
-#include "url/page_store.h"
 
 namespace corvisant {
 namespace {
@@ -45,99 +43,28 @@ struct Discovery : DdePort {
 };
 
 TEST(BrowserDiscoveryRules, TitlesAndTheSavedPlace) {
-  const struct {
-    const char* title;
-    int version;
-    bool browser;
-  } titles[] = {
-      {"Page - Netscape", 4, true},   {"Netscape - [Page]", 4, false},
-      {"Netscape - [Page]", 3, true}, {"Page - Netscape", 3, false},
-      {"Netscape - [Page]", 0, true}, {"Netscape", 4, true},
-      {"Netscap", 3, false},          {"Page - netscape", 4, false},
+  // clang-format off
+  const struct { const char* title; int version; bool browser; } titles[] = {
+      {"Page - Netscape", 4, true}, {"Netscape - [Page]", 4, false}, {"Page - netscape", 4, false},
+      {"Netscape - [Page]", 3, true}, {"Page - Netscape", 3, false}, {"Netscape - [Page]", 0, true},
+      {"Netscape", 4, true}, {"Netscap", 3, false},
   };
+  const struct { ScreenPoint saved, placed; } places[] = {
+      {{-20, 5000}, {0, 718}}, {{100, 200}, {100, 200}}, {{2000, -5}, {974, 0}}};
+  // clang-format on
   for (const auto& c : titles) {
     EXPECT_EQ(IsBrowserWindowTitle(c.title, c.version), c.browser) << c.title << " " << c.version;
   }
-  const struct {
-    ScreenPoint saved;
-    ScreenPoint placed;
-  } places[] = {{{-20, 5000}, {0, 718}}, {{100, 200}, {100, 200}}, {{2000, -5}, {974, 0}}};
   for (const auto& c : places) {
     ScreenPoint placed = ClampToScreen(c.saved, {1024, 768});
-    EXPECT_EQ(placed.x, c.placed.x);
-    EXPECT_EQ(placed.y, c.placed.y);
-  }
-}
-
-TEST(BrowserDiscovery, TheFirstMatchingProcessGivesThePathAndTheVersion) {
-  const struct {
-    std::vector<std::string> paths;
-    int count;
-    const char* path;
-    int version;
-  } cases[] = {
-      {{"C:\\Program Files\\Netscape\\Communicator\\Program\\netscape.exe"},
-       1,
-       "C:\\PROGRAM FILES\\NETSCAPE\\COMMUNICATOR\\PROGRAM\\NETSCAPE.EXE",
-       4},
-      {{"C:\\x\\explorer.exe", "C:\\NETSCAPE\\NAVIGATOR\\PROGRAM\\NETSCAPE.EXE",
-        "D:\\Netscape.exe"},
-       2,
-       "C:\\NETSCAPE\\NAVIGATOR\\PROGRAM\\NETSCAPE.EXE",
-       3},
-      {{"D:\\Tools\\Netscape.exe"}, 1, "D:\\TOOLS\\NETSCAPE.EXE", 0},
-      {{"tscape.exe", "C:\\Netscape.exe.bak"}, 0, "", 0},
-  };
-  for (const auto& c : cases) {
-    Discovery browser;
-    BrowserDiscovery& discovery = browser.discovery;
-    std::uint32_t id = 100;
-    for (const std::string& path : c.paths) browser.desktop.processes.push_back({++id, path});
-    EXPECT_EQ(discovery.FindBrowserProcess(), c.count) << c.path;
-    EXPECT_EQ(discovery.browserProcessPath(), c.path);
-    EXPECT_EQ(discovery.link().state().browserVersion, c.version) << c.path;
-    EXPECT_EQ(discovery.firstProcessId() != 0, c.count > 0) << c.path;
-  }
-}
-
-TEST(BrowserDiscovery, LaunchTriesEachFolderOfTheRegisteredPath) {
-  const std::string key = std::string("HKLM\\") + discovery::kAppPathsKey + "\\Path";
-  const struct {
-    const char* path;  // null: no value
-    std::map<std::string, std::uint32_t> started;
-    bool launched;
-    std::vector<std::string> tried;
-  } cases[] = {
-      {nullptr, {}, false, {}},
-      {"C:\\Nowhere;C:\\NS", {{"C:\\NS", 33}}, true, {"C:\\Nowhere", "C:\\NS"}},
-      {"C:\\NS;C:\\Later", {{"C:\\NS", 32}}, true, {"C:\\NS"}},
-      {"C:\\A;C:\\B", {{"C:\\A", 31}}, false, {"C:\\A", "C:\\B"}},
-  };
-  for (const auto& c : cases) {
-    Discovery browser;
-    const std::string entry = " " + EntryPageFileUrl();
-    if (c.path != nullptr) browser.desktop.registryTexts[key] = c.path;
-    for (const auto& [folder, result] : c.started) {
-      browser.desktop.startResults[folder + "\\Netscape.exe" + entry] = result;
-    }
-    EXPECT_EQ(browser.discovery.LaunchBrowser(), c.launched);
-    std::string tried;
-    for (const std::string& folder : c.tried)
-      tried += "start " + folder + "\\Netscape.exe" + entry + "\n";
-    EXPECT_EQ(browser.desktop.TakeLog(), tried);
-    EXPECT_EQ(browser.process.reporter.ids(),
-              c.launched ? std::vector<int>() : std::vector<int>{40004});
+    EXPECT_EQ(std::make_pair(placed.x, placed.y), std::make_pair(c.placed.x, c.placed.y));
   }
 }
 
 // A browser window: "W - Netscape" of the browser's process, 640 x 480 at its place.
 ScriptedWindow BrowserWindow(bool visible, int left = 40, int top = 30) {
-  ScriptedWindow window;
-  window.process = kBrowser;
-  window.text = "W - Netscape";
-  window.visible = visible;
-  window.rect = {left, top, left + 640, top + 480};
-  return window;
+  return {
+      kBrowser, "W - Netscape", "", 0, 0, 0, visible, false, {left, top, left + 640, top + 480}};
 }
 
 TEST(BrowserDiscovery, TheWorkWindowIsTheNewWindowHiddenBehindTheUsers) {
@@ -152,43 +79,19 @@ TEST(BrowserDiscovery, TheWorkWindowIsTheNewWindowHiddenBehindTheUsers) {
     std::int64_t slept;
     const char* log;
   } cases[] = {
+      // clang-format off
       {"a shown window: the work window opens behind it and the main frame comes forward",
-       true,
-       {true},
-       true,
-       true,
-       true,
-       2,
-       0,
+       true, {true}, true, true, true, 2, 0,
        "hide 1\nhide 2\nhide 2\nmove 2 40,30\nfront 1\nrestore 1\nfront 50\n"},
       {"all hidden: one window asked for, the user's moved to the saved place",
-       true,
-       {false},
-       false,
-       true,
-       true,
-       3,
-       1000,
+       true, {false}, false, true, true, 3, 1000,
        "hide 2\nhide 3\nmove 2 0,718\nhide 3\nmove 3 0,718\nfront 2\nshow 2\nfront 50\nhide 1\n"},
-      {"not running, none shown: two looks and no ask",
-       false,
-       {false},
-       false,
-       true,
-       true,
-       0,
-       2000,
+      {"not running, none shown: two looks and no ask", false, {false}, false, true, true, 0, 2000,
        "hide 1\n"},
       {"running, but no window comes", true, {false}, false, false, true, 0, 2000, "hide 1\n"},
       {"no new window after the request: the user's window comes back",
-       true,
-       {true},
-       false,
-       false,
-       false,
-       0,
-       0,
-       "hide 1\nshow 1\n"},
+       true, {true}, false, false, false, 0, 0, "hide 1\nshow 1\n"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -200,20 +103,16 @@ TEST(BrowserDiscovery, TheWorkWindowIsTheNewWindowHiddenBehindTheUsers) {
       desktop[next].minimized = c.minimised;
       browser.ids.push_back(static_cast<std::uint32_t>(next++));
     }
-    ScriptedWindow mainFrame;
-    mainFrame.className = discovery::kMainFrameClass;
-    desktop.Add(50, mainFrame);
+    desktop.Add(50, {0, "Corvisant", discovery::kMainFrameClass});
     if (c.newWindows) {
       browser.onNewWindow = [&] {
         desktop.Add(next, BrowserWindow(true, 100, 100));
         browser.ids.push_back(static_cast<std::uint32_t>(next++));
       };
     }
-    if (c.savedPlace) {
-      desktop.registryNumbers[std::string("HKCU\\") + discovery::kMainWindowKey + "\\Left"] =
-          static_cast<std::uint32_t>(-20);
-      desktop.registryNumbers[std::string("HKCU\\") + discovery::kMainWindowKey + "\\Top"] = 5000;
-    }
+    const std::string place = std::string("HKCU\\") + discovery::kMainWindowKey + "\\";
+    if (c.savedPlace) desktop.registryNumbers[place + "Left"] = static_cast<std::uint32_t>(-20);
+    if (c.savedPlace) desktop.registryNumbers[place + "Top"] = 5000;
     browser.link.state().browserVersion = 4;
     bool opened = browser.discovery.OpenWorkWindow(c.running);
     EXPECT_EQ(opened, c.workId != 0);
