@@ -63,8 +63,8 @@ TEST(BrowserDiscoveryRules, TitlesAndTheSavedPlace) {
 
 // A browser window: "W - Netscape" of the browser's process, 640 x 480 at its place.
 ScriptedWindow BrowserWindow(bool visible, int left = 40, int top = 30) {
-  return {
-      kBrowser, "W - Netscape", "", 0, 0, 0, visible, false, {left, top, left + 640, top + 480}};
+  return {kBrowser, "W - Netscape", "", 0, 0, 0, visible, false, {left, top, left + 640, top + 480},
+          {}};
 }
 
 TEST(BrowserDiscovery, TheWorkWindowIsTheNewWindowHiddenBehindTheUsers) {
@@ -103,7 +103,7 @@ TEST(BrowserDiscovery, TheWorkWindowIsTheNewWindowHiddenBehindTheUsers) {
       desktop[next].minimized = c.minimised;
       browser.ids.push_back(static_cast<std::uint32_t>(next++));
     }
-    desktop.Add(50, {0, "Corvisant", discovery::kMainFrameClass});
+    desktop.Add(50, {0, "Corvisant", discovery::kMainFrameClass, 0, 0, 0, true, false, {}, {}});
     if (c.newWindows) {
       browser.onNewWindow = [&] {
         desktop.Add(next, BrowserWindow(true, 100, 100));

@@ -23,8 +23,8 @@ TEST(DialogRules, TheBrowsersTitlesInEveryLanguage) {
     EXPECT_FALSE(IsBrowserAlertTitle(alert + " - Netscape", 3)) << alert;
     for (auto kind : {standin::SavingKind::kDocument, standin::SavingKind::kLocation}) {
       std::string saving(standin::SavingTitle(kind, language));
-      EXPECT_TRUE(IsProgressDialog({saving})) << saving;
-      EXPECT_FALSE(IsProgressDialog({saving + " "})) << saving;
+      EXPECT_TRUE(IsProgressDialog({saving, 0, 0, {}})) << saving;
+      EXPECT_FALSE(IsProgressDialog({saving + " ", 0, 0, {}})) << saving;
     }
   }
   // clang-format off
@@ -33,7 +33,7 @@ TEST(DialogRules, TheBrowsersTitlesInEveryLanguage) {
       {"Alert...........", 4, true}, {"............Alert.", 3, true},  // the caption's length only
   };
   const struct { ProgressFacts facts; bool progress; } dialogs[] = {
-      {{"", 385, 150}, true}, {{"", 385, 151}, false}, {{"saving document"}, false},
+      {{"", 385, 150, {}}, true}, {{"", 385, 151, {}}, false}, {{"saving document", 0, 0, {}}, false},
       {{"", 0, 0, {{"Static", "Location"}, {"NSProgress", ""}}}, true},
       {{"", 0, 0, {{"NSProgres", ""}}}, false}, {{"", 0, 0, {{"Static", "45%"}}}, true},
       {{"", 0, 0, {{"Static", "00:00:12"}}}, true}, {{"", 0, 0, {{"Static", "0:00:12"}}}, false},
