@@ -2,9 +2,18 @@
 
 #include "app/preferences_file.h"
 #include "app/window_positions.h"
+#include "navigation/desktop_browser_watch.h"
 #include "url/page_store.h"
 
 namespace corvisant {
+namespace {
+
+std::unique_ptr<BrowserWatch> MakeBrowserWatch(DesktopPort* desktop, BrowserLink& link) {
+  if (desktop == nullptr) return std::make_unique<WindowlessBrowserWatch>(link);
+  return std::make_unique<DesktopBrowserWatch>(*desktop, link, *Current<Clock>());
+}
+
+}  // namespace
 
 StoreObjects::StoreObjects(const std::string& rootDirectory) : history(*openFiles) {
   storeRoot->Set(rootDirectory);
@@ -36,14 +45,16 @@ bool ProcessObjects::OpenStore(const StoreOptions& options) {
   return true;
 }
 
-EngineObjects::EngineObjects(DdePort& dde)
-    : queue(Current<Clock>()->Now()), link(dde, *Current<Clock>()) {
+EngineObjects::EngineObjects(DdePort& dde, DesktopPort* desktop)
+    : queue(Current<Clock>()->Now()),
+      link(dde, *Current<Clock>()),
+      watchObject(MakeBrowserWatch(desktop, *link)) {
   link->SetUrlEchoHandler(&*pipeline);
 }
 
-void ProcessObjects::OpenEngine(DdePort& dde) {
+void ProcessObjects::OpenEngine(DdePort& dde, DesktopPort* desktop) {
   CloseEngine();
-  if (store_ != nullptr) engine_ = std::make_unique<EngineObjects>(dde);
+  if (store_ != nullptr) engine_ = std::make_unique<EngineObjects>(dde, desktop);
 }
 
 void ProcessObjects::CloseEngine() {

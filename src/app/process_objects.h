@@ -11,6 +11,7 @@
 #include "app/window_positions.h"
 #include "browser/browser_link.h"
 #include "browser/dde_port.h"
+#include "browser/desktop_port.h"
 #include "common/preferences.h"
 #include "common/process_wide.h"
 #include "common/trace.h"
@@ -75,12 +76,13 @@ struct StoreObjects {
 // The engine and the link to the browser, made after the store's objects in start-up order: the
 // request queue with its 800 ms clock (which the program's timer or the simulation drives), the
 // navigation state, the Visit-tag replay that takes the Visit tags of processed pages, the DDE
-// link, the recording of visited pages, the engine's side of the link. Until the application's
-// windows and the browser watcher exist, the controller and the watch are their stand-ins; the
-// History window (the history's HistoryWindowView), the URL list windows (UrlListWindows) and the
-// local store's dialogs (LocalStorageDialogs) come with their subsystems.
+// link, the recording of visited pages, the engine's side of the link, and the browser watch:
+// over the desktop when the process has one, else the stand-in that knows the browser through DDE
+// alone. Until the application's windows exist, the controller is their stand-in; the History
+// window (the history's HistoryWindowView), the URL list windows (UrlListWindows) and the local
+// store's dialogs (LocalStorageDialogs) come with their subsystems.
 struct EngineObjects {
-  explicit EngineObjects(DdePort& dde);
+  EngineObjects(DdePort& dde, DesktopPort* desktop);
 
   ProcessOwned<RequestQueue> queue;
   Installed<ImageDeferral> imagesToQueue{&*queue};
@@ -94,7 +96,8 @@ struct EngineObjects {
   Installed<BrowserLocation> browserLocation{&*control};
   Installed<BrowserTitleSource> browserTitle{&*control};
   ProcessOwned<HeadlessController, ControllerPort> controller;
-  ProcessOwned<WindowlessBrowserWatch, BrowserWatch> watch{*link};
+  std::unique_ptr<BrowserWatch> watchObject;
+  Installed<BrowserWatch> watch{watchObject.get()};
 };
 
 class ProcessObjects {
@@ -119,9 +122,9 @@ class ProcessObjects {
   void CloseStore();
   bool storeOpen() const { return store_ != nullptr; }
 
-  // The engine on the link over dde (the store open); one at a time. Closing takes the link down
-  // and shuts the queue down first.
-  void OpenEngine(DdePort& dde);
+  // The engine on the link over dde (the store open), watching the browser on desktop when the
+  // process has one; one at a time. Closing takes the link down and shuts the queue down first.
+  void OpenEngine(DdePort& dde, DesktopPort* desktop = nullptr);
   void CloseEngine();
 
   // The store's history and annotation store, opened on first use; null when the store is not open

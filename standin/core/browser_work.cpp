@@ -168,6 +168,10 @@ void Browser::RaiseControlDialog(const std::string& url) {
     case ControlKind::kUntitledProgress:
       OpenDialog(UntitledProgressDialog());
       break;
+    case ControlKind::kQuit:
+      Log("quit");
+      host_.QuitRequested();
+      break;
   }
 }
 

@@ -36,10 +36,9 @@ bool IsControlUrl(std::string_view url) {
 
 std::optional<ControlRequest> ParseControlUrl(std::string_view url, int default_language) {
   static const std::map<std::string_view, ControlKind> kNames = {
-      {"alert", ControlKind::kAlert},
-      {"modal", ControlKind::kModal},
-      {"progress", ControlKind::kSaving},
-      {"progress385", ControlKind::kUntitledProgress},
+      {"alert", ControlKind::kAlert},     {"modal", ControlKind::kModal},
+      {"progress", ControlKind::kSaving}, {"progress385", ControlKind::kUntitledProgress},
+      {"quit", ControlKind::kQuit},
   };
   if (!IsControlUrl(url)) return std::nullopt;
   url.remove_prefix(kControlScheme.size());

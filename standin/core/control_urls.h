@@ -7,6 +7,7 @@
 //   standin:modal                                  a modal dialog with tab-stop buttons
 //   standin:progress[?lang=N&kind=document|location] a titled saving dialog
 //   standin:progress385                            an untitled 385 x 150 progress dialog
+//   standin:quit                                   no dialog: every window closes
 
 #include <optional>
 #include <string_view>
@@ -17,7 +18,7 @@ namespace standin {
 
 bool IsControlUrl(std::string_view url);
 
-enum class ControlKind { kAlert, kModal, kSaving, kUntitledProgress };
+enum class ControlKind { kAlert, kModal, kSaving, kUntitledProgress, kQuit };
 
 struct ControlRequest {
   ControlKind kind = ControlKind::kAlert;

@@ -49,6 +49,8 @@ class Host {
   virtual void WindowChanged(const BrowserWindow& window) { (void)window; }
   virtual void DialogOpened(const Dialog& dialog) { (void)dialog; }
   virtual void DialogClosed(int dialog_id) { (void)dialog_id; }
+  // Asked to close every window, as the person at the screen closes them (standin:quit).
+  virtual void QuitRequested() {}
   virtual void Log(const std::string& line) { (void)line; }
 };
 

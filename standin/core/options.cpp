@@ -84,6 +84,12 @@ bool ParseOptions(const std::vector<std::string>& args, std::string_view program
       options->*(s->second) = true;
       continue;
     }
+    // A word that is no option is the document to start with, as the browser's own command
+    // line takes it.
+    if (name.rfind("--", 0) != 0) {
+      options->start_url = name;
+      continue;
+    }
     auto v = ValueOptions().find(name);
     if (v == ValueOptions().end()) {
       *error = "unknown option " + name;

@@ -27,7 +27,7 @@ struct Options {
   bool mute = false;                        // --mute
   std::uint32_t save_delay_ms = 300;        // --save-delay MS
   std::uint32_t load_delay_ms = 0;          // --load-delay MS
-  std::string start_url = "about:blank";    // --start URL
+  std::string start_url = "about:blank";    // --start URL, or a URL on its own
 };
 
 // The version a browser installed at program_path would have: 3 in a Navigator folder, else 4.

@@ -35,6 +35,7 @@ class BrowserFrame {
   BrowserFrame& operator=(const BrowserFrame&) = delete;
 
   void Show(const standin::BrowserWindow& window, const std::string& caption);
+  HWND hwnd() const { return window_.get(); }
 
  private:
   static void RegisterClassOnce(HINSTANCE instance);

@@ -144,6 +144,11 @@ void Shell::DialogClosed(int dialog_id) {
   PostMessageA(pump_.get(), kDestroyDialogMessage, static_cast<WPARAM>(dialog_id), 0);
 }
 
+// Each frame is closed from the message loop, not from inside the request that asked for it.
+void Shell::QuitRequested() {
+  for (const auto& frame : frames_) PostMessageA(frame.second->hwnd(), WM_CLOSE, 0, 0);
+}
+
 void Shell::Log(const std::string& line) { log_.Line(line); }
 
 void Shell::FrameActivated(standin::WindowId id) { browser_.Activate(id); }

@@ -42,6 +42,7 @@ class Shell : public standin::Host, public FrameEvents, public DialogEvents {
   void WindowChanged(const standin::BrowserWindow& window) override;
   void DialogOpened(const standin::Dialog& dialog) override;
   void DialogClosed(int dialog_id) override;
+  void QuitRequested() override;
   void Log(const std::string& line) override;
 
   // FrameEvents and DialogEvents

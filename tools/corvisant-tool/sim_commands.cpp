@@ -1,5 +1,6 @@
-// sim --site SITEDIR [--seed N] [--save-delay MS] COMMAND ...: the engine against the browser in
-// the process, over the store of --root with its saved preferences, the link on.
+// sim --site SITEDIR [--seed N] [--save-delay MS] [--alert-every N] COMMAND ...: the engine
+// against the browser in the process (raising an Alert after every Nth page it shows), over the
+// store of --root with its saved preferences, the link on.
 //   visit [--interval S] URL...   a user opens each URL, one every S seconds; the engine then
 //                                  runs until it has nothing left to do
 //   trace ...                      the same, with every transaction and echo printed
@@ -30,6 +31,7 @@ namespace {
 constexpr long long kDefaultVisitInterval = 20;
 constexpr long long kDefaultSeed = 1;
 constexpr long long kMaxSaveDelayMs = 600000;
+constexpr long long kMaxAlertEvery = 1000000;
 constexpr long long kMaxVisitInterval = 86400;
 constexpr std::uint64_t kMillisecondsPerSecond = 1000;
 // How long the engine may go on after the last visit before the run counts as stuck.
@@ -277,13 +279,19 @@ int RunReplay(Context& context, SimRun& run) {
 
 int RunSim(Context& context, const Arguments& arguments) {
   SimRun run;
-  run.parsed =
-      ParseArguments(arguments,
-                     {"--site", "--seed", "--save-delay", "--interval", "--method", "--scope",
-                      "--start", "--list", "--steps", "--show", "--density", "--from", "--to"},
-                     {"--forward", "--back", "--repeat"});
+  run.parsed = ParseArguments(
+      arguments,
+      {"--site", "--seed", "--save-delay", "--interval", "--alert-every", "--method", "--scope",
+       "--start", "--list", "--steps", "--show", "--density", "--from", "--to"},
+      {"--forward", "--back", "--repeat"});
   long long seed = kDefaultSeed;
   long long saveDelay = run.options.saveDelayMs;
+  long long alertEvery = 0;
+  if (run.parsed.Has("--alert-every") &&
+      !ParseNumberIn(run.parsed.Value("--alert-every"), 0, kMaxAlertEvery, &alertEvery)) {
+    return kExitUsage;
+  }
+  run.options.alertEvery = static_cast<std::uint32_t>(alertEvery);
   if (!run.parsed.ok || run.parsed.words.empty() || !run.parsed.Has("--site") ||
       !run.parsed.Number("--seed", kDefaultSeed, &seed) ||
       !run.parsed.Number("--save-delay", saveDelay, &saveDelay) || saveDelay < 0 ||
@@ -304,10 +312,10 @@ int RunSim(Context& context, const Arguments& arguments) {
 
 const Command kSimCommands[] = {
     {"sim", nullptr,
-     "--site SITEDIR [--seed N] [--save-delay MS] visit|trace [--interval S] URL... | navigate "
-     "--method bfs|dfs|random-web|url-list|local|rider [--scope any|site|dir] [--start URL] "
-     "[--list BASE] [--steps N] [--show S] [--density recreate|use-old|cancel] | replay BASE "
-     "--from I --to J --forward|--back [--repeat] [--steps N]",
+     "--site SITEDIR [--seed N] [--save-delay MS] [--alert-every N] visit|trace [--interval S] "
+     "URL... | navigate --method bfs|dfs|random-web|url-list|local|rider [--scope any|site|dir] "
+     "[--start URL] [--list BASE] [--steps N] [--show S] [--density recreate|use-old|cancel] | "
+     "replay BASE --from I --to J --forward|--back [--repeat] [--steps N]",
      "the engine against a browser in the process: history lines, then stored=N; or the pages a "
      "navigation or replay opens, then finished or stopped",
      RunSim},

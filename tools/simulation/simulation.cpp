@@ -10,6 +10,7 @@ standin::Options BrowserOptions(const SimulationOptions& options) {
   standin::Options browser;
   browser.site_dir = options.siteDirectory;
   browser.save_delay_ms = options.saveDelayMs;
+  browser.alert_every = options.alertEvery;
   return browser;
 }
 
@@ -20,14 +21,11 @@ Simulation::Simulation(ProcessObjects& process, const SimulationOptions& options
   Current<Random>()->Seed(options.seed);
   browser_ = std::make_unique<SimulatedBrowser>(BrowserOptions(options), clock_);
   browser_->TraceTo(options.trace);
+  desktop_ = std::make_unique<SimulatedDesktop>(browser_->browser());
   userWindow_ = browser_->browser().last_active();
   process_.History();
-  process_.OpenEngine(*browser_);
+  process_.OpenEngine(*browser_, desktop_.get());
   Current<BrowserControl>()->LinkOn(true);
-  // As the system's browser watch places them: the work window hidden behind the user's.
-  std::uint32_t work = Current<BrowserLink>()->state().workWindowId;
-  if (work != 0) browser_->browser().SetVisible(work, false);
-  browser_->browser().Activate(userWindow_);
 }
 
 Simulation::~Simulation() { process_.CloseEngine(); }

@@ -11,6 +11,7 @@
 
 #include "app/process_objects.h"
 #include "tools/simulation/simulated_browser.h"
+#include "tools/simulation/simulated_desktop.h"
 
 namespace corvisant::simulation {
 
@@ -18,14 +19,16 @@ struct SimulationOptions {
   std::string siteDirectory;
   unsigned seed = 1;
   std::uint32_t saveDelayMs = 300;
+  // The browser raises an Alert after every this many pages it shows (0: never).
+  std::uint32_t alertEvery = 0;
   // Where the transactions and echoes are printed as they happen; null: nowhere.
   std::FILE* trace = nullptr;
 };
 
 class Simulation {
  public:
-  // The engine is opened over the browser on process's open store, the clock and the random
-  // generator are the simulation's, and the link is switched on.
+  // The engine is opened over the browser and its desktop on process's open store, the clock and
+  // the random generator are the simulation's, and the link is switched on.
   Simulation(ProcessObjects& process, const SimulationOptions& options);
   // Closes the engine (the link goes down) and gives the process its clock back.
   ~Simulation();
@@ -44,6 +47,7 @@ class Simulation {
 
   SimulatedClock& clock() { return clock_; }
   SimulatedBrowser& browser() { return *browser_; }
+  SimulatedDesktop& desktop() { return *desktop_; }
 
  private:
   void Pass();
@@ -52,6 +56,7 @@ class Simulation {
   SimulatedClock clock_;
   Installed<Clock> clockInstalled_{&clock_};
   std::unique_ptr<SimulatedBrowser> browser_;
+  std::unique_ptr<SimulatedDesktop> desktop_;
   standin::WindowId userWindow_ = 0;
 };
 

@@ -2,6 +2,7 @@
 // queue's timings and the navigation tick, each rule as a table over a fresh store and clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -51,6 +52,8 @@ struct EngineSetup {
   std::uint32_t saveDelayMs = 300;
   // The store holds a copy of http://h1/a.html; the site holds h1/a.html and h1/i.gif.
   bool storedCopy = false;
+  // The browser raises an Alert after every this many pages it shows (0: never).
+  std::uint32_t alertEvery = 0;
 };
 
 // A store with the engine opened on the browser in the process and the link on.
@@ -63,6 +66,7 @@ struct Engine {
     simulation::SimulationOptions options;
     options.siteDirectory = process.root() + "\\site";
     options.saveDelayMs = setup.saveDelayMs;
+    options.alertEvery = setup.alertEvery;
     sim.emplace(process.process(), options);
     start = Current<Clock>()->Now();
     // The link's start leaves a cancel marker for the first pass.
@@ -378,6 +382,40 @@ TEST(EngineQueue, AnEchoInsideASaveTransactionKeepsTheQueueWhole) {
   EXPECT_EQ(engine.process.Read("h1\\a.html") + engine.process.Read("h1\\b.html"),
             std::string(kPage) + kPage);
   EXPECT_EQ(engine.HistoryCount(), 2);
+}
+
+// The browser's alerts are answered while a run goes on and the preference allows it, and the run
+// goes to its end; otherwise an alert stays for the user.
+TEST(EngineWatch, TheBrowsersAlertsAreAnsweredDuringARun) {
+  const struct {
+    const char* name;
+    bool run;
+    bool allowed;
+    long pushes;  // OK buttons pushed
+    std::size_t alertsLeft;
+  } cases[] = {
+      {"every alert is answered and the run ends", true, true, 2, 0},
+      {"without the preference the alerts wait for the user", true, false, 0, 2},
+      {"without a run the alert is shown, never answered", false, true, 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EngineSetup setup;
+    setup.alertEvery = 3;  // after the start page, entry.html and the run's first; after its last
+    Engine engine(setup);
+    engine.process.preferences().showPage = 5;
+    engine.process.preferences().replayMode = c.allowed ? replay_mode::kAnswerBrowserDialogs : 0;
+    std::vector<std::string> pages = {"http://h1/a.html", "http://h1/b", "http://h1/c",
+                                      "http://h1/d"};
+    if (c.run) engine.Run(navigator_kind::kUrlRange).urls = pages;
+    if (!c.run) engine.sim->UserOpens("http://h1/a.html");
+    engine.sim->Run(120000);
+    const std::vector<std::string>& trace = engine.process.trace.lines();
+    auto pushed = [](const std::string& line) { return line.rfind("Pushing OK", 0) == 0; };
+    EXPECT_EQ(std::count_if(trace.begin(), trace.end(), pushed), c.pushes);
+    EXPECT_EQ(engine.sim->browser().browser().dialogs().size(), c.alertsLeft);
+    EXPECT_EQ(NavigatorRuns(), c.run && c.alertsLeft != 0);
+  }
 }
 
 }  // namespace
