@@ -19,6 +19,7 @@ class DesktopBrowserWatch : public BrowserWatch, private DialogAnswerPolicy {
       : discovery_(desktop, link, clock), dialogs_(desktop, link, clock) {}
 
   bool BrowserProcessFound() override { return discovery_.FindBrowserProcess() > 0; }
+  bool LaunchBrowser() override { return discovery_.LaunchBrowser(); }
   bool BrowserPresent() override { return discovery_.BrowserPresent(); }
   bool OpenWorkWindow(bool browserRunning) override;
   void CloseWorkWindow() override { discovery_.CloseWorkWindow(); }

@@ -39,6 +39,8 @@ class BrowserWatch {
   virtual ~BrowserWatch() = default;
   // The browser's process runs (looked up again at every call).
   virtual bool BrowserProcessFound() = 0;
+  // Starts the browser from its installation; false (reported) when it cannot be started.
+  virtual bool LaunchBrowser() = 0;
   // The work window exists and a browser window is visible.
   virtual bool BrowserPresent() = 0;
   // Opens and places the system's own browser window and finds its browser window id; false when

@@ -29,6 +29,8 @@ class WindowlessBrowserWatch : public BrowserWatch {
   explicit WindowlessBrowserWatch(BrowserLink& link) : link_(link) {}
 
   bool BrowserProcessFound() override { return true; }
+  // Without a desktop there is no browser to start: it counts as running.
+  bool LaunchBrowser() override { return false; }
   bool BrowserPresent() override { return hasWorkWindow_; }
   bool OpenWorkWindow(bool browserRunning) override;
   void CloseWorkWindow() override;
