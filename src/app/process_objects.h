@@ -15,6 +15,7 @@
 #include "common/process_wide.h"
 #include "common/trace.h"
 #include "history/history_file.h"
+#include "history/history_ports.h"
 #include "history/open_files.h"
 #include "html/stored_page_rewriter.h"
 #include "navigation/browser_control.h"
@@ -94,6 +95,19 @@ struct EngineObjects {
   ProcessOwned<WindowlessBrowserWatch, BrowserWatch> watch{*link};
 };
 
+// What the application's windows give the layers below while the windows exist: the History
+// window's line for each new visit (the history's HistoryWindowView). The program's windows
+// install theirs when they are made; a process without windows installs none.
+struct WindowPorts {
+  HistoryWindowView* historyWindow = nullptr;
+};
+
+struct WindowObjects {
+  explicit WindowObjects(const WindowPorts& ports) : historyWindow(ports.historyWindow) {}
+
+  Installed<HistoryWindowView> historyWindow;
+};
+
 class ProcessObjects {
  public:
   // Installs the platform's services; nothing is read from the disk yet.
@@ -121,6 +135,10 @@ class ProcessObjects {
   void OpenEngine(DdePort& dde);
   void CloseEngine();
 
+  // The windows' ports (the store open), installed until CloseWindows or the store closes.
+  void OpenWindows(const WindowPorts& ports);
+  void CloseWindows();
+
   // The store's history and annotation store, opened on first use; null when the store is not open
   // or the files cannot be opened (which is not tried again before the store is opened anew).
   HistoryFile* History();
@@ -142,6 +160,7 @@ class ProcessObjects {
   Opening annotations_ = Opening::kNotTried;
   std::unique_ptr<StoreObjects> store_;
   std::unique_ptr<EngineObjects> engine_;
+  std::unique_ptr<WindowObjects> windows_;
 };
 
 }  // namespace corvisant
