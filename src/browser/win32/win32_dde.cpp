@@ -85,6 +85,7 @@ DdeConversation Win32Dde::Connect(std::string_view service, std::string_view top
 DdeReply Win32Dde::Transact(std::string_view service, std::string_view topic, std::string_view item,
                             unsigned type, unsigned timeoutMs) {
   if (!instance_) return std::nullopt;
+  DdeWaitWaker::During waking(waker_);
   DdeConversation conversation = Connect(service, topic);
   if (!conversation) return std::nullopt;
   DdeString itemName = MakeDdeString(instance_.get(), item);

@@ -7,6 +7,7 @@
 
 #include "browser/dde_port.h"
 #include "browser/win32/dde_handles.h"
+#include "browser/win32/dde_wait_waker.h"
 
 namespace corvisant::win32 {
 
@@ -40,6 +41,7 @@ class Win32Dde final : public DdePort {
   DdeConversation Connect(std::string_view service, std::string_view topic);
 
   // Declared in the order of making; they end in reverse.
+  DdeWaitWaker waker_;
   DdeInstance instance_;
   std::vector<DdeString> serverNames_;
   DdeNameRegistration registration_;
