@@ -99,7 +99,10 @@ void LongListBox::UpdateScrollBar() {
   info.nMax = bar.maximum;
   info.nPage = static_cast<UINT>(bar.page);
   info.nPos = bar.position;
-  ::SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
+  // Drawn with the next paint rather than at once: a burst of scroll commands (the page-down key
+  // held on a long list) then costs one drawing of the bar, not one per command.
+  ::SetScrollInfo(hwnd(), SB_VERT, &info, FALSE);
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void LongListBox::Paint() {
