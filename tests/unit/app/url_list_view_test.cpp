@@ -56,7 +56,7 @@ TEST_F(UrlListViewTest, JumpNarrowsByTimeThenScansForTheUrlOrThePicture) {
       {kOldest - 1, PageUrl(0), -1, Row(0)},                   // found before running past
       {kOldest - 1, "http://h/elsewhere.html", -1, -1},        // ran past the oldest
       {Time(kEntries) + 99, "http://h/elsewhere.html", -1, 0},
-      {Time(40) + 5, "http://h/img/pic.gif", -1, Row(41)},  // the page that shows it
+      {Time(40) + 5, "http://h/img/pic.gif", -1, Row(41)},   // the page that shows it
       {Time(40) + 5, "http://h/img/pic.gif/", -1, Row(40)},  // names no picture
   };
   for (const Case& c : cases) {
