@@ -24,6 +24,7 @@ constexpr std::string_view kBaseCommentClose = "> == -->";
 constexpr std::string_view kImageMapClick = "?11,9";
 constexpr std::string_view kImageMapFlag = "ismap";
 constexpr std::string_view kQuotedQuote = "&quot;";
+constexpr std::string_view kQuotedAmpersand = "&amp;";
 constexpr char kQuote = '"';
 constexpr char kTagEnd = '>';
 constexpr char kEntityStart = '&';
@@ -63,18 +64,24 @@ std::optional<StoredValue> FindStoredValue(std::string_view text, std::size_t of
 
 // The text written in place of a stored value: the stored bytes themselves when the reference
 // did not change, so that nothing of the page changes needlessly; otherwise the reference, made
-// so that it cannot end the value or the tag early.
+// so that it cannot end the value or the tag early, with every "&" written "&amp;": a browser
+// decodes the value, and "&#46;" left in it (once a stripped byte stood inside it) would be a
+// dot.
 std::string FittedReference(const std::string& reference, const StoredValue& value,
                             std::string_view stored) {
   if (reference == value.decoded) return std::string(stored);
-  bool needsQuotes = !value.quoted && std::any_of(reference.begin(), reference.end(), [](char c) {
-    return IsHtmlSpace(c) || c == kQuote || c == kTagEnd;
-  });
+  // Unquoted, an empty reference would make the next word the value.
+  bool needsQuotes = !value.quoted && (reference.empty() ||
+                                       std::any_of(reference.begin(), reference.end(), [](char c) {
+                                         return IsHtmlSpace(c) || c == kQuote || c == kTagEnd;
+                                       }));
   std::string fitted;
   if (needsQuotes) fitted += kQuote;
   for (char c : reference) {
     if (c == kQuote && (value.quoted || needsQuotes)) {
       fitted += kQuotedQuote;
+    } else if (c == kEntityStart) {
+      fitted += kQuotedAmpersand;
     } else {
       fitted += c;
     }
@@ -113,12 +120,12 @@ class PageTextRewriter {
 
   std::string Run(const HtmlToken* tokens) {
     for (const HtmlToken* token = tokens; token != nullptr; token = token->next.get()) {
-      if (token->tagId == tag_id::kTitle) {
-        TitleAfter(*token, title_);
+      if (token->tagId == tag_id::kTitle && TitleAfter(*token, title_)) {
         // The title's text gets no handling of its own; the token after it is handled as any
-        // other, but never as a title.
+        // other, but never as a title. A tag right after a title tag is no title's text, and is
+        // handled: a link is never left as the page had it because of where it stands.
         const HtmlToken* text = token->next.get();
-        if (text == nullptr || text->next == nullptr) break;
+        if (text->next == nullptr) break;
         token = text->next.get();
       }
       Handle(*token);
@@ -219,6 +226,12 @@ class PageTextRewriter {
     std::size_t valueOffset = 0;
     if (std::optional<std::string> href =
             FindAttribute(tagText, std::string_view(), "href", &valueOffset)) {
+      // A relative base is read against the page, as a browser reads it.
+      std::string absolute;
+      if (ResolveUrl(*href, settings_.pageUrl, &absolute)) {
+        UnmapStoreChars(absolute);
+        *href = std::move(absolute);
+      }
       base_ = std::move(*href);
     }
   }
@@ -231,8 +244,10 @@ class PageTextRewriter {
       Collect(link);
     }
     // An empty value names the page itself, and a target of another scheme (https:,
-    // javascript:, ...) has no local copy: both stay exactly as they stand.
-    if (value.decoded.empty() || HasForeignScheme(value.decoded)) return;
+    // javascript:, ...) has no local copy: both stay exactly as they stand. The scheme is the
+    // one a browser reads, so that no "file:" link passes for another scheme's.
+    link = BrowserReading(link);
+    if (value.decoded.empty() || HasForeignScheme(link)) return;
     // The page is written front to back; a value behind what is written already stays.
     if (value.start < written_) return;
     if (kind == ValueKind::kLink || kind == ValueKind::kRefresh) {

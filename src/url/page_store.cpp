@@ -56,23 +56,23 @@ bool MayGiveWayToDirectory(std::string_view parent) {
   return true;
 }
 
-// The walk of a name's directories (all segments of a safe name but the last). Each that cannot
-// be made is reported when creating; the walk goes on. Returns the path of the directories;
-// *whole is cleared when one of them is not there (or is a link, which is never entered).
+// The walk of a name's directories (all segments of a safe name but the last). The first that
+// cannot be made (or is a link, which is never entered) is reported when creating and ends the
+// walk: nothing is made below a directory that is not there. Returns the path of the directories;
+// *whole is cleared when one of them is not there.
 std::string WalkDirectories(const std::vector<std::string>& segments, bool create, bool* whole) {
   std::string path;
   *whole = true;
   for (std::size_t i = 0; i + 1 < segments.size(); ++i) {
-    std::string made;
     int error = 0;
-    if (!EnsureDirectory(path, segments[i], create, &made, nullptr, &error)) {
+    if (*whole && !EnsureDirectory(path, segments[i], create, nullptr, nullptr, &error)) {
       *whole = false;
       if (create) {
         ReportDirectoryFailure(kReportNonFatal, segments[i], path.empty() ? StoreRoot() : path,
                                error);
       }
     }
-    path = made;
+    path = Join(path, segments[i]);
   }
   return path;
 }
@@ -152,6 +152,10 @@ StorePreparation PrepareStore() {
   std::string version = DataFilePath(kEtcDirectory, kVersionFile);
   bool written = files.Open(version, "rt") != nullptr || WriteTextFile(version, kVersionText);
   written = WriteTextFile(DataFilePath(kEtcDirectory, kEntryFile), kEntryText) && written;
+  // Only the system's own files live in "etc", so a fresh file there is one that an ended process
+  // left: it is removed. The site directories are not walked for them (a walk of the whole store
+  // at every start), and need not be: no URL's local name has that form.
+  RemoveLeftFreshFiles(DataDirectoryPath(kEtcDirectory));
   EmptyTempDirectory();
   return written ? StorePreparation::kReady : StorePreparation::kFileNotWritten;
 }

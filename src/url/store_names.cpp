@@ -90,6 +90,8 @@ std::string UrlToStorePath(std::string_view url) {
 }
 
 std::string PartsToStoreName(UrlParts& parts) {
+  // The name of the copy of the URL a browser reads, its dot segments walked.
+  if (parts.path.present()) parts.path.Set(RemoveDotSegments(parts.path.view(), false));
   if (IsFileScheme(parts.scheme.view())) {
     return SafeStoreName(parts.path.view().substr(parts.path.empty() ? 0 : 1));
   }

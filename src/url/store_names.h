@@ -58,7 +58,7 @@ bool UrlToStoreFileUrl(std::string& url);
 // "file:" URL outside the store, or an over-long URL).
 std::string UrlToStorePath(std::string_view url);
 // The relative local path from an already split URL, without adding the default document. The
-// path of a non-"file" URL is mapped in place in the record.
+// path's dot segments are walked, and that of a non-"file" URL mapped, in place in the record.
 std::string PartsToStoreName(UrlParts& parts);
 // The web URL of the page for a "file:" URL that points into the store; for any other URL the
 // URL itself. A result ending in "/index.html" loses the "index.html".

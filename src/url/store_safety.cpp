@@ -12,13 +12,17 @@
 //     absolute or reaches a drive's root;
 //   - the first segment, directly below the store root, is never the data directory or the
 //     manual's directory (compared with A-Z folded, as the file system does): "_" is appended;
-//     and a "~" in it becomes "_", so that it is never a short-name alias of either.
+//     and a "~" in it becomes "_", so that it is never a short-name alias of either;
+//   - a name of the form a whole-file writer gives the fresh file it writes beside its target
+//     ("p.html.01234~new") ends in "_" instead, so that no fresh file that an ended process left
+//     is ever taken for a copy.
 // Names that hold none of these pass unchanged.
 #include <algorithm>
 #include <array>
 
 #include "url/store_names.h"
 #include "url/text_helpers.h"
+#include "url/whole_file_writer.h"
 
 namespace corvisant {
 namespace {
@@ -89,6 +93,7 @@ std::string SafeStoreSegment(std::string_view segment, bool first, bool last) {
   }
   ReplaceTrailingDotsAndSpaces(safe);
   if (first && IsReservedTopDirectory(safe)) safe += kStandIn;
+  if (!FreshFileTarget(safe).empty()) safe.back() = kStandIn;
   if (safe.empty() && !last) safe += kStandIn;
   return safe;
 }

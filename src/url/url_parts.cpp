@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "url/classify.h"
 #include "url/store_names.h"
 #include "url/text_helpers.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr std::string_view kHostMarker = "//";
 constexpr std::string_view kCurrentDirectoryPrefix = "./";
-constexpr std::string_view kParentStep = "../";
 constexpr std::string_view kHttpScheme = "http";
 constexpr std::string_view kFileScheme = "file";
 
@@ -63,6 +63,14 @@ std::size_t ReadSchemeAndHost(std::string_view text, UrlParts* parts) {
 }
 
 void Append(std::string* out, const UrlPart& part) { out->append(part.str()); }
+
+// A URL whose path a browser walks (RemoveDotSegments): one of the web's, "ftp", "file", or a
+// relative one.
+bool ReadsPathsAsBrowser(const UrlParts& parts) {
+  std::string_view scheme = parts.scheme.view();
+  return parts.scheme.absent() || IsWebScheme(scheme) || IsFtpScheme(scheme) ||
+         IsFileScheme(scheme);
+}
 
 }  // namespace
 
@@ -142,30 +150,26 @@ std::string ParentDirectory(std::string_view path, int n) {
 
 bool ResolveUrl(std::string_view link, std::string_view base, std::string* out) {
   UrlParts linkParts;
-  ParseUrl(link, &linkParts);
+  ParseUrl(WithSlashes(link), &linkParts);
   if (linkParts.scheme.present()) {
     out->assign(link.data(), link.size());
     return false;
   }
   UrlParts result;
-  ParseUrl(base, &result);
+  ParseUrl(WithSlashes(base), &result);
+  const std::string& basePath = result.path.str();
   std::string linkPath = linkParts.path.str();
-  if (linkPath.empty() && !linkParts.fragment.empty() && !result.path.empty()) {
-    std::size_t slash = result.path.str().rfind('/');
-    linkPath = result.path.str().substr(slash == std::string::npos ? 0 : slash + 1);
+  if (linkPath.empty() && !linkParts.fragment.empty() && !basePath.empty()) {
+    std::size_t slash = basePath.rfind('/');
+    linkPath = basePath.substr(slash == std::string::npos ? 0 : slash + 1);
   }
-  if (!StartsWith(linkPath, "/")) {
-    int steps = 0;
-    std::string_view rest = linkPath;
-    if (StartsWith(rest, ".")) {
-      while (StartsWith(rest, kParentStep)) {
-        rest.remove_prefix(kParentStep.size());
-        ++steps;
-      }
-    }
-    linkPath = ParentDirectory(result.path.view(), steps) + std::string(rest);
+  // A link that is only a query asks for the base's own file with that query.
+  if (StartsWith(linkPath, "?")) {
+    linkPath = basePath.substr(0, basePath.find('?')) + linkPath;
+  } else if (!StartsWith(linkPath, "/")) {
+    linkPath = ParentDirectory(basePath, 0) + linkPath;
   }
-  result.path.Set(linkPath);
+  result.path.Set(RemoveDotSegments(linkPath, false));
   result.fragment = linkParts.fragment;
   *out = ComposeUrl(result, true);
   return !out->empty();
@@ -173,8 +177,13 @@ bool ResolveUrl(std::string_view link, std::string_view base, std::string* out) 
 
 std::string NormaliseUrlForStore(std::string_view url, int* fragmentLength, bool keepBareFragment) {
   UrlParts parts;
-  ParseUrl(url, &parts);
+  ParseUrl(WithSlashes(url), &parts);
   int length = parts.fragment.present() ? static_cast<int>(parts.fragment.size()) + 1 : 0;
+  if (ReadsPathsAsBrowser(parts) && parts.path.present()) {
+    // Without a scheme and a host the URL is relative: its leading steps stay for its page.
+    bool relative = parts.scheme.absent() && parts.host.absent();
+    parts.path.Set(RemoveDotSegments(parts.path.view(), relative));
+  }
   const std::string& path = parts.path.str();
   bool directory = path.empty() || path.back() == '/';
   if (directory && !(keepBareFragment && parts.fragment.present())) {

@@ -76,16 +76,34 @@ bool SameUrl(std::string_view a, std::string_view b);
 
 // Resolves a link found in the page whose URL is base. With a scheme in the link, *out is the
 // link itself and the result is false. Otherwise *out is the absolute URL in store form (its path
-// mapped by MapToStoreChars) and the result is true. Refused (false, *out empty) when the result
-// would be longer than kMaxUrlLength.
+// mapped by MapToStoreChars, its dot segments walked, never above the host) and the result is
+// true; a link that is only a query keeps the base's file. Refused (false, *out empty) when the
+// result would be longer than kMaxUrlLength.
 bool ResolveUrl(std::string_view link, std::string_view base, std::string* out);
 
 // The relative reference from the stored copy of page base to the stored copy of link. True when
 // *out is a reference made here, false when it is the link itself (mapped, or unchanged for a
-// scheme that is not web, "ftp" or "file").
+// scheme that is not web, "ftp" or "file"). Dot segments are walked as a browser walks them
+// (RemoveDotSegments): a reference never leads above the store root nor, for a link of the page's
+// own site, above the site's directory; a relative link that would climb above it names the copy
+// of the URL it resolves to.
 bool MakeStoreRelativeLink(std::string_view link, std::string_view base, std::string* out);
+// What MakeStoreReference gives: a reference made, the link itself, or the link itself because
+// the reference would be longer than kMaxUrlLength.
+enum class StoreReference { kMade, kLinkItself, kTooLong };
+StoreReference MakeStoreReference(std::string_view link, std::string_view base, std::string* out);
 
-// The URL in store form with the default document added to an empty path or one ending in "/"
+// url with every "" before its query and fragment read as "/", as a browser reads the links of
+// the web's schemes, "ftp", "file" and links without a scheme; any other URL as it is.
+std::string WithSlashes(std::string_view url);
+// path with its dot segments walked: "." and ".." (a dot also "%2e") are steps, "" separates as
+// "/" does, the query (from "?") is left as it is. A step above the start is not taken, or, when
+// relative is set, kept as a leading "..". *climbs (when given) counts the steps above the start.
+// A path that ends in a step ends in "/"; a relative one that comes back to its start is "./".
+std::string RemoveDotSegments(std::string_view path, bool relative, int* climbs = nullptr);
+
+// The URL in store form, its dot segments walked (never above the host; leading ".." steps of a
+// relative URL kept), with the default document added to an empty path or one ending in "/"
 // (unless keepBareFragment is set and there is a fragment). *fragmentLength (when given) gets the
 // fragment's length plus one, or 0 without a fragment. Empty when the result would be longer
 // than kMaxUrlLength.

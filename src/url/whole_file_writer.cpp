@@ -11,6 +11,9 @@ namespace {
 // and no data file is named so, and a fresh file that a crash left is passed over at the next
 // write, which draws another number.
 constexpr const char* kFreshSuffixFormat = ".%05d~new";
+constexpr std::string_view kFreshMark = "~new";
+constexpr std::size_t kFreshDigits = 5;
+constexpr const char* kFreshPattern = "*~new";
 constexpr int kFreshNameDraws = 64;
 
 std::string FreshNameBeside(const std::string& path) {
@@ -24,7 +27,36 @@ std::string FreshNameBeside(const std::string& path) {
   return std::string();
 }
 
+bool AllDigits(std::string_view text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string_view FreshFileTarget(std::string_view path) {
+  // ".", five digits, "~new", after a target of at least one character.
+  constexpr std::size_t kSuffixSize = 1 + kFreshDigits + kFreshMark.size();
+  if (path.size() <= kSuffixSize || path.substr(path.size() - kFreshMark.size()) != kFreshMark) {
+    return std::string_view();
+  }
+  std::size_t dot = path.size() - kSuffixSize;
+  if (path[dot] != '.' || !AllDigits(path.substr(dot + 1, kFreshDigits))) {
+    return std::string_view();
+  }
+  return path.substr(0, dot);
+}
+
+void RemoveLeftFreshFiles(const std::string& directory) {
+  Files& files = *Current<Files>();
+  for (const DirectoryEntry& entry : files.List(directory, kFreshPattern)) {
+    if (!entry.isDirectory && !FreshFileTarget(entry.name).empty()) {
+      files.RemoveFile(directory + "\\" + entry.name);
+    }
+  }
+}
 
 WholeFileWriter::WholeFileWriter(std::string path, std::string_view mode)
     : path_(std::move(path)), freshPath_(FreshNameBeside(path_)) {

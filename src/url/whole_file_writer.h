@@ -36,4 +36,11 @@ class WholeFileWriter {
 // The whole file written with one writer; true when it holds bytes afterwards.
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string_view mode = "wb");
 
+// The target of a fresh file, when path is named as a writer names one ("<target>.NNNNN~new"), or
+// an empty view when it is not.
+std::string_view FreshFileTarget(std::string_view path);
+// Removes the fresh files that a process ended during a write left in directory; the files of
+// its own names never take their place, as no writer had committed them.
+void RemoveLeftFreshFiles(const std::string& directory);
+
 }  // namespace corvisant

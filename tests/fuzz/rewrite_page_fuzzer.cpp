@@ -1,20 +1,27 @@
 // The rewrite of a stored page on arbitrary bytes: it never crashes, opens no file for writing but
-// its own (written beside it first), leaves a page that is not HTML as it was, and names only safe
-// local files for the images it defers. The first byte chooses the page's URL and whether a
-// navigator is active.
+// its own (written beside it first, and not left there), leaves a page that is not HTML as it was,
+// names only safe local files for the images it defers, and every reference of a rewritten page
+// (each href and src, background and refresh URL) leads, as a browser and the file system read it
+// from the page's copy, to a safe name inside the store root. The first byte chooses the page's
+// URL and whether a navigator is active.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "common/preferences.h"
+#include "html/attributes.h"
+#include "html/html_scanner.h"
+#include "html/local_references.h"
 #include "html/rewrite_handoffs.h"
 #include "html/stored_page_rewriter.h"
+#include "html/tag_table.h"
 #include "platform/ports.h"
 #include "tests/fuzz/fuzz_target.h"
 #include "tests/support/faulty_files.h"
 #include "tests/support/recording_handoffs.h"
 #include "tests/support/store_name_check.h"
+#include "tests/unit/html/followed_reference.h"
 
 namespace {
 
@@ -60,6 +67,46 @@ std::string ReadPage() {
   return bytes;
 }
 
+// A value written in the rewritten page: a web URL or another scheme's, or a reference that leads
+// from the page's copy (depth directories below the root) to a safe name.
+bool LeadsIntoTheStore(const std::string& value, int depth) {
+  std::string scheme(corvisant::SchemeOf(corvisant::BrowserReading(value)));
+  corvisant::LowerCaseInPlace(scheme);
+  if (!scheme.empty()) return scheme != "file";
+  auto path = corvisant::testing::FollowedReference(value, std::vector<std::string>(depth, "d"));
+  return path && !path->empty() && corvisant::testing::StoreNameProblem(*path).empty();
+}
+
+// The attributes the rewrite makes references of, by tag.
+const std::vector<const char*>& RewrittenAttributes(int tagId) {
+  namespace tag = corvisant::tag_id;
+  static const std::vector<const char*> none, href{"href"}, src{"src"}, sources{"src", "lowsrc"},
+      background{"background"}, url{"url"};
+  if (tagId == tag::kAnchor || tagId == tag::kArea) return href;
+  if (tagId == tag::kFrame || tagId == tag::kInput) return src;
+  if (tagId == tag::kImage || tagId == tag::kEmbed) return sources;
+  if (tagId == tag::kBody) return background;
+  return tagId == tag::kMeta ? url : none;
+}
+
+void CheckReferences(const std::string& page, int depth) {
+  corvisant::HtmlTokenPtr tokens = corvisant::ScanHtml(page.c_str(), nullptr);
+  for (const corvisant::HtmlToken* token = tokens.get(); token; token = token->next.get()) {
+    if (!token->startTagText) continue;
+    std::string text = *token->startTagText;
+    if (token->tagId == corvisant::tag_id::kMeta) {
+      std::size_t offset = 0;
+      text = corvisant::FindAttribute(text, "", "content", &offset).value_or("");
+    }
+    for (const char* name : RewrittenAttributes(token->tagId)) {
+      std::size_t offset = 0;
+      std::optional<std::string> value = corvisant::FindAttribute(text, "", name, &offset);
+      if (value && !LeadsIntoTheStore(*value, depth)) std::abort();
+    }
+  }
+  corvisant::FreeHtmlTokens(std::move(tokens));
+}
+
 }  // namespace
 
 CORVISANT_FUZZ_TARGET(rewrite_page) {
@@ -82,6 +129,8 @@ CORVISANT_FUZZ_TARGET(rewrite_page) {
     if (path != kPage && path.compare(0, beside.size(), beside) != 0) std::abort();
   }
   if (result != 0 && ReadPage() != page) std::abort();
+  if (setting.system->List(".", "page.html.*").size() != 0) std::abort();
+  if (result == 0) CheckReferences(ReadPage(), corvisant::StoredPageDepth(pageUrl));
   if (title.size() > 1024 || title.find_first_of("\r\n") != std::string::npos) std::abort();
   for (const auto& image : setting.handoffs.images.deferred) {
     if (!corvisant::testing::StoreNameProblem(image.localName).empty()) std::abort();

@@ -38,11 +38,18 @@ std::string_view NextField(std::string_view* data) {
 bool WellFormed(const UrlParts& parts) {
   std::string_view scheme = parts.scheme.view(), host = parts.host.view();
   std::string_view path = parts.path.view();
-  if (scheme.empty() || scheme.find_first_of(":/# ") != std::string_view::npos) return false;
-  if (host.find_first_of("/:") != std::string_view::npos) return false;
+  // A backslash is read as a "/" (as browsers read it), so it cannot stand in a scheme or host.
+  if (scheme.empty() || scheme.find_first_of(":/\\# ") != std::string_view::npos) return false;
+  if (host.find_first_of("/\\:") != std::string_view::npos) return false;
   if (parts.port.view().find('/') != std::string_view::npos) return false;
   if (path.find('#') != std::string_view::npos) return false;
-  if (path.substr(0, 2) == "./" || path.substr(0, 2) == "//") return false;
+  // Backslashes read as "/", the path has no empty segment and does not start with "./" (the
+  // cleaning of those changes the path the first time only).
+  std::string slashed(path);
+  for (char& c : slashed) {
+    if (c == '\\') c = '/';
+  }
+  if (slashed.substr(0, 2) == "./" || slashed.find("//") != std::string::npos) return false;
   bool file = scheme == "file";
   if (file == parts.host.present()) return false;
   if (scheme == "http" && host.empty()) return false;

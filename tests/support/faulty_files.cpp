@@ -1,6 +1,13 @@
 #include "tests/support/faulty_files.h"
 
+#include "url/whole_file_writer.h"
+
 namespace corvisant::testing {
+
+bool FaultyFiles::Names(const std::string& path, const std::string& name) {
+  std::string_view target = FreshFileTarget(path);
+  return EndsWithName(path, name) || (!target.empty() && EndsWithName(std::string(target), name));
+}
 
 int FaultyFiles::MakeDirectory(const std::string& path) {
   if (EndsWithName(path, failedDirectory_)) return directoryError_;
@@ -17,16 +24,21 @@ bool FaultyFiles::FreeDiskBytes(const std::string& path, std::uint64_t* bytes) {
 StreamPtr FaultyFiles::Open(const std::string& path, std::string_view mode) {
   ++openCount_;
   for (const std::string& name : failedOpens_) {
-    if (EndsWithName(path, name)) return nullptr;
+    if (Names(path, name)) return nullptr;
   }
   bool writes = mode.find_first_of("wa+") != std::string_view::npos;
   if (!writes) return inner().Open(path, mode);
   writeOpens_.push_back(path);
-  if (writeFailuresLeft_ > 0 && EndsWithName(path, failingWrites_)) {
+  bool makes = mode[0] == 'w' || mode[0] == 'a';
+  if (makes && writeFailuresLeft_ > 0 && Names(path, failingWrites_)) {
     --writeFailuresLeft_;
     return OpenUnwritable(path, mode);
   }
   return inner().Open(path, mode);
+}
+
+bool FaultyFiles::ReplaceFile(const std::string& from, const std::string& to) {
+  return !EndsWithName(to, failedReplace_) && inner().ReplaceFile(from, to);
 }
 
 // The stream of a full disk: the open empties the file as its mode says, and nothing goes in.

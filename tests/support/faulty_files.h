@@ -1,8 +1,9 @@
 // A files port that passes everything to another one, except the failures a test arms: a
 // directory that cannot be made (with a system error code), files that cannot be opened, writing
 // opens whose streams take no byte (a "wb" open still empties the file, as a full disk leaves
-// it), a disk with a given amount of free space or none to report. It records the path of every
-// open for writing.
+// it), files that nothing can take the place of, a disk with a given amount of free space or none
+// to report. A file named here is also met in the fresh file written beside it. It records the
+// path of every open for writing.
 #pragma once
 
 #include <optional>
@@ -25,7 +26,10 @@ class FaultyFiles : public ForwardingFiles {
   }
   // Open of a path ending in name gives null.
   void FailOpen(const std::string& name) { failedOpens_.insert(name); }
-  // The next count writing opens of a path ending in name give streams that cannot write.
+  // ReplaceFile of a target ending in name fails.
+  void FailReplace(const std::string& name) { failedReplace_ = name; }
+  // The next count opens that make or empty a file ("w" and "a" modes) ending in name give
+  // streams that cannot write.
   void FailWrites(const std::string& name, int count) {
     failingWrites_ = name;
     writeFailuresLeft_ = count;
@@ -44,13 +48,17 @@ class FaultyFiles : public ForwardingFiles {
   int MakeDirectory(const std::string& path) override;
   bool FreeDiskBytes(const std::string& path, std::uint64_t* bytes) override;
   StreamPtr Open(const std::string& path, std::string_view mode) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
 
  private:
   StreamPtr OpenUnwritable(const std::string& path, std::string_view mode);
+  // path ends in name, or is the fresh file beside a path that does.
+  static bool Names(const std::string& path, const std::string& name);
 
   std::string failedDirectory_;
   int directoryError_ = 0;
   std::set<std::string> failedOpens_;
+  std::string failedReplace_;
   std::string failingWrites_;
   int writeFailuresLeft_ = 0;
   bool freeBytesSet_ = false;

@@ -50,6 +50,54 @@ class FindHandle {
   HANDLE handle_;
 };
 
+// Closes a file handle opened for asking where a path leads.
+class PathHandle {
+ public:
+  explicit PathHandle(const std::string& path)
+      : handle_(::CreateFileA(path.c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)) {}
+  ~PathHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+  PathHandle(const PathHandle&) = delete;
+  PathHandle& operator=(const PathHandle&) = delete;
+
+  // The path the system reaches through every link on the way; empty when it cannot tell.
+  std::string FinalPath() const {
+    char buffer[kLongPathSize];
+    DWORD length = handle_ == INVALID_HANDLE_VALUE
+                       ? 0
+                       : ::GetFinalPathNameByHandleA(handle_, buffer, sizeof buffer, 0);
+    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+  }
+
+ private:
+  static constexpr DWORD kLongPathSize = 4 * MAX_PATH;
+  HANDLE handle_;
+};
+
+bool SameFolded(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                          b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+// Wine shows a symbolic link to a file as a plain file: such a link is told by where it leads,
+// which is not the place of its name in the directory it stands in.
+bool LeadsElsewhere(const std::string& path) {
+  char full[MAX_PATH + 1];
+  char* name = nullptr;
+  DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, &name);
+  if (length == 0 || length >= sizeof full || name == nullptr || name == full) return false;
+  std::string directory(full, name - full - 1);
+  std::string reached = PathHandle(path).FinalPath();
+  std::string directoryReached = PathHandle(directory.empty() ? "\\" : directory).FinalPath();
+  if (reached.empty() || directoryReached.empty()) return false;
+  if (directoryReached.back() != '\\') directoryReached += '\\';
+  return !SameFolded(reached, directoryReached + name);
+}
+
 std::int64_t FileSize(const WIN32_FIND_DATAA& found) {
   return (static_cast<std::int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
 }
@@ -127,7 +175,8 @@ bool SystemFiles::ReplaceFile(const std::string& from, const std::string& to) {
 
 bool SystemFiles::IsLink(const std::string& path) {
   DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || LeadsElsewhere(path);
 }
 
 StreamPtr SystemFiles::Open(const std::string& path, std::string_view mode) {

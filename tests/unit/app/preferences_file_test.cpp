@@ -133,16 +133,23 @@ TEST_F(PreferencesFileTest, DamagedAndHostileValuesKeepTheDefaults) {
   EXPECT_EQ(Saved(again), Saved(twoLines)) << "a keyword's line feed cannot shift the file";
 }
 
+// The old file stays whole whatever fails: the open, the write or the putting in its place.
 TEST(PreferencesFileFaults, AFileThatCannotBeOpenedOrWrittenIsReported) {
-  for (bool opens : {false, true}) {
+  const std::pair<std::string, std::string> faults[] = {
+      {"open", "40013 1 0\n"}, {"write", "40014 1 0\n"}, {"replace", "40014 1 0\n"}};
+  for (const auto& [fault, report] : faults) {
     testing::FaultyFiles faulty(*SystemPorts().files);
     testing::TestProcessOptions options;
     options.files = &faulty;
     testing::TestProcess process(options);
-    if (opens) faulty.FailWrites("preferences", 1);
-    if (!opens) faulty.FailOpen("preferences");
+    ASSERT_TRUE(process.Write(kPath, "old"));
+    if (fault == "open") faulty.FailOpen("preferences");
+    if (fault == "write") faulty.FailWrites("preferences", 1);
+    if (fault == "replace") faulty.FailReplace("preferences");
     EXPECT_FALSE(SavePreferences(Preferences(), SoundList()));
-    EXPECT_EQ(process.reporter.Lines(), opens ? "40014 1 0\n" : "40013 1 0\n");
+    EXPECT_EQ(process.reporter.Lines(), report);
+    EXPECT_EQ(testing::ReadBytes(*SystemPorts().files, kPath), "old") << fault;
+    EXPECT_EQ(process.files().List("CorvisantDatabase\\etc", "*~new").size(), 0u) << fault;
   }
 }
 

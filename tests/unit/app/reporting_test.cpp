@@ -10,6 +10,7 @@
 
 #include "app/message_table.h"
 #include "app/report_format.h"
+#include "app/text_reporter.h"
 #include "platform/message_ids.h"
 #include "tests/support/exit_status.h"
 
@@ -123,6 +124,26 @@ TEST_F(ReportingDeathTest, AFatalReportEndsTheProcessWithMinusOneAfterTheDialog)
   dialog_.whileOpen = [] { std::fprintf(stderr, "dialog closed by OK\n"); };
   EXPECT_EXIT(Report(kReportFatal, kReportNeverCloses, message::kCantCheckFreeSpace),
               testing::EndedWithFatalCode, "dialog closed by OK");
+}
+
+// The tool's reporter: a line of the message's text with its arguments.
+TEST(TextReporter, PrintsTheMessagesTextWithItsArguments) {
+  std::FILE* out = std::tmpfile();
+  TextReporter reporter(out, "corvisant-tool");
+  reporter.Report({kReportNonFatal,
+                   kReportNeverCloses,
+                   message::kCantCreateDirectory,
+                   {"L.urli", "Z:\\s", 183}});
+  constexpr int kNoSuchMessage = 40099;
+  reporter.Report({kReportNonFatal, kReportNeverCloses, kNoSuchMessage, {}});
+  std::rewind(out);
+  char text[256] = {};
+  text[std::fread(text, 1, sizeof text - 1, out)] = '\0';
+  std::fclose(out);
+  EXPECT_STREQ(text,
+               "corvisant-tool: Corvisant can't create directory  L.urli under Z:\\s by the reason "
+               "183. Make sure the disk isn't write protected nor it isn't full.\n"
+               "corvisant-tool: message 40099\n");
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST_F(RewriteTest, RewritesPagesByteForByte) {
       {"a stored entity is replaced with the whole value, quoted when it gains a space",
        "http://h1/a/b.html",
        "<html><a href=\"http://h2/q?a=1&amp;b=2\">q</a><a href=http://h2/a&#32;b.html>s</a></html>",
-       "<html><a href=\"../../h2/q^a=1&b=2\">q</a><a href=\"../../h2/a b.html\">s</a></html>",
+       "<html><a href=\"../../h2/q^a=1&amp;b=2\">q</a><a href=\"../../h2/a b.html\">s</a></html>",
        {"http://h2/q?a=1&b=2", "http://h2/a b.html"}},
       {"a base tag is commented out and followed",
        "http://h1/a/b.html",
@@ -126,11 +126,11 @@ TEST_F(RewriteTest, RewritesPagesByteForByte) {
        "<html><a href=\"http://h2:81/p.html\">p</a><a href=a\\b.html>b</a></html>",
        "<html><a href=\"../h2$81/p.html\">p</a><a href=a/b.html>b</a></html>",
        {"http://h2:81/p.html", "a\\b.html"}},
-      {"the token right after a title tag is not handled",
+      {"a tag right after a title tag is no title's text, and is handled",
        "http://h1/i.html",
        "<html><title><a href=\"http://h2/a.html\"><a href=\"http://h2/b.html\"></a></html>",
-       "<html><title><a href=\"http://h2/a.html\"><a href=\"../h2/b.html\"></a></html>",
-       {"http://h2/b.html"}},
+       "<html><title><a href=\"../h2/a.html\"><a href=\"../h2/b.html\"></a></html>",
+       {"http://h2/a.html", "http://h2/b.html"}},
       {"a quote cannot end a rewritten value early",
        "http://h1/i.html",
        "<html><base href=\"javascript:q\"><a href=\"x#&quot;\">j</a></html>",
@@ -172,10 +172,9 @@ TEST_F(RewriteTest, TakesTheTitleOfTheLastTitleTagWithText) {
 // or the browser shows the page (its reported URL), and local copies of every type are kept.
 TEST_F(RewriteTest, ImagesAreDeferredWhenTheDecisionAndSettingsAllowIt) {
   const std::vector<std::string> images = {
-      "http://h1/a/l.gif h1\\a\\l.gif",
-      "http://h2/p%20q.jpg h2\\p q.jpg",
+      "http://h1/a/l.gif h1\\a\\l.gif", "http://h2/p%20q.jpg h2\\p q.jpg",
       "http://h1/b.gif h1\\b.gif",
-      "http://h1/a/c/%2e%2e/%2e%2e/x.gif h1\\a\\c\\__\\__\\x.gif",
+      "http://h1/x.gif h1\\x.gif",  // "%2e%2e" read as ".." by browsers
   };
   struct QueueCase {
     const char* name;
@@ -268,30 +267,33 @@ TEST_F(RewriteTest, HandsTheTextLinksAndVisitTagsOn) {
   EXPECT_EQ(handoffs.navigation.loaded.size(), 1u);
 }
 
-// A page that is not rewritten keeps its bytes, gives -1 and hands no image on; a query copy that
-// is not there is passed over silently. failingOpens: how many of the page's writing opens fail.
+// A page that is not rewritten keeps its bytes, gives -1, hands no image on and leaves no fresh
+// file beside it; a query copy that is not there is passed over silently. fault: the page's new
+// form cannot be written ("write") or cannot take the page's place ("replace").
 TEST_F(RewriteTest, FailuresLeaveThePageAsItWasAndAreReported) {
   struct FailureCase {
     const char* name;
     const char* pageUrl;
     const char* path;
     std::string page;  // empty: no file
-    int failingOpens;
+    std::string fault;
     int result;
     std::string reports;
   };
   const FailureCase cases[] = {
-      {"a page that is not HTML", "http://h1/a/b.html", kPage, "just words, no tags\n", 1, -1, ""},
-      {"a query copy that is not there", "http://h1/q?a", "h1\\q^a", "", 0, -1, ""},
-      {"a file that is not there", "http://h1/m.html", "h1\\m.html", "", 0, -1,
+      {"a page that is not HTML", "http://h1/a/b.html", kPage, "just words, no tags\n", "write", -1,
+       ""},
+      {"a query copy that is not there", "http://h1/q?a", "h1\\q^a", "", "", -1, ""},
+      {"a file that is not there", "http://h1/m.html", "h1\\m.html", "", "", -1,
        "40006 1 5 \"h1\\m.html\"\n"},
-      {"a growing page written over the old bytes", "http://h1/a/b/c.html", kPage,
-       "<html><a href=/c.html>c</a><img src=a.gif></html>", 1, -1, "40008 1 5 \"page.html\"\n"},
-      {"a shrinking page written anew", "http://h1/x.html", kPage,
-       "<html><a href=http://h1/a/b/c/d.html>d</a><img src=a.gif></html>", 2, -1,
+      {"a new form that cannot be written", "http://h1/a/b/c.html", kPage,
+       "<html><a href=/c.html>c</a><img src=a.gif></html>", "write", -1,
+       "40008 1 5 \"page.html\"\n"},
+      {"a new form that cannot take the page's place", "http://h1/x.html", kPage,
+       "<html><a href=http://h1/a/b/c/d.html>d</a><img src=a.gif></html>", "replace", -1,
        "40008 1 5 \"page.html\"\n"},
       {"a page that needs no change is not written", "http://h1/i.html", kPage,
-       "<html><a href=x.html>x</a></html>", 1, 0, ""},
+       "<html><a href=x.html>x</a></html>", "write", 0, ""},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -300,13 +302,15 @@ TEST_F(RewriteTest, FailuresLeaveThePageAsItWasAndAreReported) {
     if (!c.page.empty()) {
       ASSERT_TRUE(process.Write(c.path, c.page));
     }
-    files.FailWrites(kPage, c.failingOpens);
+    files.FailWrites(kPage, c.fault == "write" ? 1 : 0);
+    files.FailReplace(c.fault == "replace" ? kPage : "");
     std::string title = "stale";
     EXPECT_EQ(RewriteStoredPage(c.pageUrl, c.pageUrl, c.path, &title), c.result);
     EXPECT_EQ(process.Read(c.path), c.page);
     EXPECT_EQ(title, "");
     EXPECT_TRUE(handoffs.images.deferred.empty());
     EXPECT_EQ(process.reporter.Lines(), c.reports);
+    EXPECT_EQ(process.files().List(".", "page.html.*").size(), 0u) << "a fresh file was left";
   }
 }
 

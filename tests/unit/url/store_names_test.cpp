@@ -168,7 +168,9 @@ TEST_F(StoreNamesTest, SafeStoreNames) {
       {"corvisantdocument/a.html", "corvisantdocument_\\a.html"},
       {"h1/CorvisantDatabase/x", "h1\\CorvisantDatabase\\x"},
       {"CORVIS~1/etc", "CORVIS_1\\etc"},
-      {"h1/a~1.htm", "h1\\a~1.htm"}};
+      {"h1/a~1.htm", "h1\\a~1.htm"},
+      {"h1/p.html.01234~new", "h1\\p.html.01234~ne_"},
+      {"h1/p.html.0123~new", "h1\\p.html.0123~new"}};
   for (const Case& c : cases) EXPECT_EQ(SafeStoreName(c.name), c.safe) << c.name;
 }
 

@@ -51,7 +51,10 @@ TEST(UrlToolTest, EachCommandPrintsItsAnswerFormInTheStoreRoot) {
       {{"url", "web-url", root + "/h1$81/docs/a^b.html"}, 0, "http://h1:81/docs/a?b.html\n"},
       {{"url", "store-path", root + "/h1/a/b.html"}, 0, "h1\\a\\b.html\n"},
       {{"store", "local-copy", "http://h1/a/b.html", "--create"}, 0, "h1\\a\\b.html\n"},
-      {{"store", "local-copy", "http://h1:81"}, 0, "h1$81\\index.html\n"}};
+      {{"store", "local-copy", "http://h1:81"}, 0, "h1$81\\index.html\n"},
+      // A file directly in the store root never gives way to a site's directory.
+      {{"store", "local-copy", "http://L.urli/x", "--create"}, 1, "L.urli\\x\n"}};
+  ASSERT_TRUE(process.Write("L.urli", "a list"));
   for (const Case& c : cases) {
     testing::ToolRun done = run(c.arguments);
     const std::string words = c.arguments[0] + " " + c.arguments[1];
@@ -62,6 +65,8 @@ TEST(UrlToolTest, EachCommandPrintsItsAnswerFormInTheStoreRoot) {
   }
   EXPECT_EQ(process.files().Kind("h1\\a\\b.html"), PathKind::kFile);
   EXPECT_EQ(process.files().Kind("h1$81"), PathKind::kMissing) << "nothing made without --create";
+  EXPECT_EQ(process.Read("L.urli"), "a list");
+  EXPECT_EQ(process.reporter.Lines(), "40011 1 0 \"L.urli\" \"" + process.root() + "\" 183\n");
 
   testing::ToolRun temp = run({"store", "temp-name"});
   EXPECT_TRUE(temp.status == 0 && temp.out.size() == 29 &&
