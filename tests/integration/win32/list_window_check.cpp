@@ -1,8 +1,9 @@
 // The URL list windows as the user meets them, under Wine or Windows, driven by messages posted
 // to the windows and dispatched by the test's own thread, as the program's message loop would:
 // the history window over a history of 100,000 visits opens, pages down to its end and paints the
-// right lines; a selection made with the mouse becomes a new list window; attach and remove
-// change "annotation.db"; a new visit keeps a scrolled view; the layout follows a new size.
+// right lines; a selection made with the mouse becomes a new list window, which jumps back to the
+// history; attach and remove change "annotation.db"; a new visit keeps a scrolled view; the layout
+// follows a new size.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -130,6 +131,12 @@ TEST_F(ListWindowTest, AMouseSelectionBecomesANewListWindowInTheSourcesOrder) {
   EXPECT_EQ(frame.right - frame.left, kNewListWidth);
   EXPECT_EQ(frame.bottom - frame.top, kNewListHeight);
   EXPECT_FALSE(selected->IsHistory());
+  // Back from the new list's second entry to the same visit in the history.
+  ::PostMessageA(selected->view().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, LineY(1)));
+  ::PostMessageA(made, WM_COMMAND, ID_LIST_JUMP_TO_HISTORY, 0);
+  Pump();
+  EXPECT_EQ(history_->view().FirstSelected(), 3);
+  EXPECT_EQ(history_->UrlFieldText(), testing::LargeHistoryUrl(kEntries - 4));
 }
 
 TEST_F(ListWindowTest, AttachAndRemoveChangeTheAnnotationTable) {
