@@ -26,6 +26,7 @@
 #include "navigation/recording_pipeline.h"
 #include "navigation/request_queue.h"
 #include "navigation/sound_list.h"
+#include "navigation/visit_tag_navigator.h"
 #include "platform/ports.h"
 #include "platform/report.h"
 #include "url/store_names.h"
@@ -74,10 +75,11 @@ struct StoreObjects {
 
 // The engine and the link to the browser, made after the store's objects in start-up order: the
 // request queue with its 800 ms clock (which the program's timer or the simulation drives), the
-// navigation state, the DDE link, the recording of visited pages, the engine's side of the link.
-// Until the application's windows and the browser watcher exist, the controller and the watch
-// are their stand-ins; the History window (the history's HistoryWindowView) and the Visit-tag
-// replay (the rewrite's VisitTagReplay) come with their subsystems.
+// navigation state, the Visit-tag replay that takes the Visit tags of processed pages, the DDE
+// link, the recording of visited pages, the engine's side of the link. Until the application's
+// windows and the browser watcher exist, the controller and the watch are their stand-ins; the
+// History window (the history's HistoryWindowView), the URL list windows (UrlListWindows) and the
+// local store's dialogs (LocalStorageDialogs) come with their subsystems.
 struct EngineObjects {
   explicit EngineObjects(DdePort& dde);
 
@@ -86,6 +88,7 @@ struct EngineObjects {
   ProcessOwned<NavigationState> navigation;
   ProcessOwned<NavigationClock> clock;
   ProcessOwned<RunningNavigation, NavigationLink> runningNavigation;
+  ProcessOwned<VisitTagTakeOver, VisitTagReplay> visitTags;
   ProcessOwned<BrowserLink> link;
   ProcessOwned<RecordingPipeline> pipeline;
   ProcessOwned<BrowserControl> control{*link};

@@ -1,11 +1,14 @@
 #include "navigation/navigation_state.h"
 
 #include "common/preferences.h"
+#include "history/history_file.h"
 #include "navigation/browser_control.h"
 #include "navigation/navigator_factory.h"
+#include "navigation/random_url_list_navigator.h"
 #include "navigation/recording_pipeline.h"
 #include "navigation/request_queue.h"
 #include "platform/ports.h"
+#include "url/store_names.h"
 
 namespace corvisant {
 namespace {
@@ -20,7 +23,8 @@ void StopAndDelete(NavigatorPtr& navigator) {
   navigator.reset();
 }
 
-// A run begins: the next save raises the browser, the late-arrival rule counts from now.
+}  // namespace
+
 void NoteRunStart(UnixTime now) {
   if (BrowserControl* control = Current<BrowserControl>()) {
     control->link().state().raiseBrowserBeforeSave = true;
@@ -28,14 +32,30 @@ void NoteRunStart(UnixTime now) {
   if (RecordingPipeline* pipeline = Current<RecordingPipeline>()) pipeline->runStartTime = now;
 }
 
-}  // namespace
+std::string RunStartUrl(int kind) {
+  using namespace navigator_kind;
+  if (kind != kBreadthFirst && kind != kDepthFirst && kind != kRandomWeb &&
+      kind != kSearchEngineRider) {
+    return std::string();
+  }
+  HistoryFile* history = Current<HistoryFile>();
+  HistoryEntryPtr newest = history != nullptr ? history->ReadEntryFromNewest(0) : nullptr;
+  if (newest == nullptr) return std::string();
+  UrlListWindows* windows = Current<UrlListWindows>();
+  if (windows == nullptr || !windows->HistoryShowsLocalDisk()) return newest->url;
+  std::string local = newest->url;
+  UrlToStoreFileUrl(local);
+  return LocalFileExists(local) ? local : std::string();
+}
 
 void StartNavigationRun(int kind, std::string_view startUrl) {
   NavigationState* navigation = Current<NavigationState>();
   if (navigation == nullptr) return;
   ClearQueue();
   StopAndDelete(navigation->currentNavigator);
-  navigation->currentNavigator = MakeNavigator(kind);
+  // The URL list window makes the random pick over its own list.
+  navigation->currentNavigator =
+      kind == navigator_kind::kRandomUrlList ? MakeRandomUrlListNavigator() : MakeNavigator(kind);
   UnixTime now = Current<Clock>()->Now();
   navigation->lastStepTime = now;
   Navigator* navigator = navigation->currentNavigator.get();

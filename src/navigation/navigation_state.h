@@ -2,6 +2,7 @@
 // moment from which the shown page's display time counts, and the runs' start, stop and hand-over.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "common/times.h"
@@ -28,6 +29,12 @@ struct NavigationState {
 // Starts a run of kind with startUrl (empty: none): the queue cleared, the old run stopped and
 // deleted, the new navigator built and stepped at once. A kind that builds nothing leaves no run.
 void StartNavigationRun(int kind, std::string_view startUrl);
+// The start URL the controller gives a run of kind: for the link-following kinds and the rider
+// the newest visit of the history (its local copy when the history window shows the local disk,
+// and none when that copy is missing); none for the other kinds.
+std::string RunStartUrl(int kind);
+// A run begins at now: the next save raises the browser, the late-arrival rule counts from now.
+void NoteRunStart(UnixTime now);
 // Stops and deletes the current run (and the Visit-tag run when asked), and clears the queue.
 void StopNavigationRun(bool alsoVisitTags);
 // Makes navigator the current run in place of the old one and steps it at once.

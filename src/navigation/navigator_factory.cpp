@@ -1,5 +1,9 @@
 #include "navigation/navigator_factory.h"
 
+#include "navigation/breadth_first_navigator.h"
+#include "navigation/depth_first_navigator.h"
+#include "navigation/local_storage_navigator.h"
+#include "navigation/random_web_navigator.h"
 #include "navigation/search_engine_rider.h"
 
 namespace corvisant {
@@ -12,7 +16,10 @@ struct KindBuilder {
 
 // The kinds a run starts with. Each builder sits beside its navigator.
 constexpr KindBuilder kBuilders[] = {
-    {0, nullptr},
+    {navigator_kind::kBreadthFirst, MakeBreadthFirstNavigator},
+    {navigator_kind::kDepthFirst, MakeDepthFirstNavigator},
+    {navigator_kind::kRandomWeb, MakeRandomWebNavigator},
+    {navigator_kind::kLocalStorage, MakeLocalStorageNavigator},
     {navigator_kind::kSearchEngineRider, MakeSearchEngineRider},
 };
 

@@ -19,7 +19,6 @@ constexpr std::string_view kParentStep = "..";
 constexpr std::string_view kSecureWebScheme = "https";
 constexpr std::string_view kCurrentDirectory = "./";
 constexpr std::string_view kEncodedDot = "%2e";
-constexpr int kCurrentStep = 1;
 constexpr int kParentSteps = 2;
 
 bool IsSeparator(char c) { return c == kSlash || c == kBackslash; }

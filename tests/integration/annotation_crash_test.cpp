@@ -2,6 +2,7 @@
 // checks after each kill that every attach that had returned can be read back and that the
 // store still opens and takes new annotations. Afterwards Debian's db5.3_dump must read the
 // table and list every URL.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -13,12 +14,14 @@
 #include <map>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "app/process_objects.h"
 #include "platform/posix/posix_paths.h"
 #include "tests/integration/annotation_workload.h"
 #include "tests/support/scratch_directory.h"
 #include "views/annotation_store.h"
+#include "views/annotation_table_check.h"
 
 namespace corvisant {
 namespace {
@@ -51,18 +54,24 @@ void ReadConfirmations(int pipe, std::string* pending, ChildRun* run) {
   }
 }
 
+// The child attaching from firstStep on, count times (without end when negative), its output
+// going to out.
+pid_t StartChild(const std::string& root, long firstStep, long count, int out) {
+  pid_t child = fork();
+  if (child == 0) {
+    dup2(out, STDOUT_FILENO);
+    std::string first = std::to_string(firstStep), steps = std::to_string(count);
+    execl(CORVISANT_CRASH_CHILD, CORVISANT_CRASH_CHILD, root.c_str(), first.c_str(),
+          count < 0 ? nullptr : steps.c_str(), nullptr);
+    _exit(127);
+  }
+  return child;
+}
+
 ChildRun RunAndKill(const std::string& root, long firstStep, bool early, int delayMicroseconds) {
   int pipes[2];
   EXPECT_EQ(pipe(pipes), 0);
-  pid_t child = fork();
-  if (child == 0) {
-    dup2(pipes[1], STDOUT_FILENO);
-    close(pipes[0]);
-    close(pipes[1]);
-    std::string first = std::to_string(firstStep);
-    execl(CORVISANT_CRASH_CHILD, CORVISANT_CRASH_CHILD, root.c_str(), first.c_str(), nullptr);
-    _exit(127);
-  }
+  pid_t child = StartChild(root, firstStep, -1, pipes[1]);
   close(pipes[1]);
   if (!early) {
     pollfd waiting{pipes[0], POLLIN, 0};
@@ -98,7 +107,7 @@ void ExpectTheStoreWorks(AnnotationStore& store) {
   const char* probe = "http://probe.example/";
   ASSERT_TRUE(store.Put(probe, "probe"));
   ASSERT_EQ(store.Get(probe), "probe");
-  ASSERT_TRUE(store.Delete(probe));
+  ASSERT_EQ(store.Delete(probe), Removal::kRemoved);
 }
 
 std::string DumpTable(const std::string& path) {
@@ -155,6 +164,38 @@ TEST(AnnotationCrash, NoAttachThatReturnedIsLostWhenTheProcessIsKilled) {
       EXPECT_NE(dump.find("\n " + url + "\n"), std::string::npos) << url;
     }
   }
+}
+
+// Two processes attaching to one store at once, as the tool may beside the program: each change
+// holds the log's lock and first reads what the other wrote, so every attach of both reads back.
+TEST(AnnotationCrash, TwoProcessesAttachingAtOnceLoseNothing) {
+  constexpr long kAttaches = 400;
+  constexpr long kSecondFirstStep = 100000;
+  ProcessObjects process({SystemPorts()});
+  Files& files = *Current<Files>();
+  testing::ScratchDirectory scratch(files);
+  files.MakeDirectory("CorvisantDatabase");
+  files.MakeDirectory("CorvisantDatabase\\etc");
+  int quiet = open("/dev/null", O_WRONLY);
+  std::map<std::string, std::string> expected;
+  std::vector<pid_t> children;
+  for (long first : {0L, kSecondFirstStep}) {
+    children.push_back(StartChild(scratch.path(), first, kAttaches, quiet));
+    for (long step = first; step < first + kAttaches; ++step) {
+      testing::WorkloadStep put = testing::AnnotationWorkload(step);
+      expected[put.url] = put.text;
+    }
+  }
+  close(quiet);
+  for (pid_t child : children) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  }
+  EXPECT_TRUE(TablePagesAreWhole(testing::ReadBytes(files, AnnotationTablePath())));
+  AnnotationStore store;
+  ASSERT_TRUE(store.Open());
+  for (const auto& [url, text] : expected) EXPECT_EQ(store.Get(url), text) << url;
 }
 
 }  // namespace

@@ -21,14 +21,15 @@ AnnotationStore* OpenAnnotations(Context& context) {
   return store;
 }
 
+// A change the store could not write whole is told, never passed over as done.
+int WriteFailed(Context& context) { return Failed(context, "cannot write the annotation store"); }
+
 int RunPut(Context& context, const Arguments& arguments) {
   if (arguments.size() != 2) return kExitUsage;
   AnnotationStore* store = OpenAnnotations(context);
   if (store == nullptr) return kExitNothing;
   // As attaching does it: an empty text removes the annotation.
-  bool done = arguments[1].empty() ? (store->Delete(arguments[0]), true)
-                                   : store->Put(arguments[0], arguments[1]);
-  return done ? kExitDone : kExitNothing;
+  return store->Put(arguments[0], arguments[1]) ? kExitDone : WriteFailed(context);
 }
 
 int RunGet(Context& context, const Arguments& arguments) {
@@ -46,7 +47,15 @@ int RunDelete(Context& context, const Arguments& arguments) {
   if (arguments.size() != 1) return kExitUsage;
   AnnotationStore* store = OpenAnnotations(context);
   if (store == nullptr) return kExitNothing;
-  return store->Delete(arguments[0]) ? kExitDone : kExitNothing;
+  switch (store->Delete(arguments[0])) {
+    case Removal::kRemoved:
+      return kExitDone;
+    case Removal::kNone:
+      return kExitNothing;
+    case Removal::kFailed:
+      break;
+  }
+  return WriteFailed(context);
 }
 
 const Command kAnnotationCommands[] = {

@@ -1,6 +1,7 @@
 #include "tools/simulation/simulated_browser.h"
 
 #include "platform/ports.h"
+#include "standin/core/dde_text.h"
 
 namespace corvisant::simulation {
 namespace {
@@ -21,6 +22,10 @@ DdeReply SimulatedBrowser::Transact(std::string_view service, std::string_view t
   clock_.Advance(kTransactionMs);
   if (service != dde::kBrowserService || !browser_.AcceptsTopic(topic) || browser_.muted()) {
     return std::nullopt;
+  }
+  if (openObserver_ && type == dde::kRequest && topic == dde::kOpenUrlTopic) {
+    std::optional<standin::OpenUrlRequest> open = standin::ParseOpenUrl(item);
+    if (open && !open->is_save()) openObserver_(open->url);
   }
   DdeReply reply;
   if (type == dde::kPoke) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "browser/dde_port.h"
@@ -44,6 +45,9 @@ class SimulatedBrowser : public DdePort, private standin::Host {
   standin::Browser& browser() { return browser_; }
   // Every transaction and echo printed as it happens ("-> TOPIC ITEM", "<- echo ITEM").
   void TraceTo(std::FILE* out) { trace_ = out; }
+  // Told the URL of every open the browser is asked for (not of the saves); null: nobody.
+  using OpenObserver = std::function<void(const std::string& url)>;
+  void ObserveOpens(OpenObserver observer) { openObserver_ = std::move(observer); }
 
  private:
   std::uint64_t NowMs() override { return clock_.milliseconds(); }
@@ -56,6 +60,7 @@ class SimulatedBrowser : public DdePort, private standin::Host {
   standin::Browser browser_;
   DdeServerCallback* server_ = nullptr;
   std::FILE* trace_ = nullptr;
+  OpenObserver openObserver_;
 };
 
 }  // namespace corvisant::simulation

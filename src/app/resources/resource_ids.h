@@ -43,3 +43,16 @@
 #define IDB_CONTROLLER_REC_DOWN 145
 #define IDB_CONTROLLER_TRACK_UP 148
 #define IDB_CONTROLLER_TRACK_DOWN 147
+
+// "Scanning Disk": the counters of files scanned and found, the last name found, the found
+// counter's label and the Stop button.
+#define IDD_SCANNING_DISK 184
+#define IDC_SCAN_SCANNED 1076
+#define IDC_SCAN_FOUND 1077
+#define IDC_SCAN_NAME 1078
+#define IDC_SCAN_LABEL 1117
+#define IDC_SCAN_STOP 1036
+// "Create a density file again?": recreate, use the old one (and Cancel).
+#define IDD_DENSITY_AGAIN 185
+#define IDC_DENSITY_RECREATE 1120
+#define IDC_DENSITY_USE_OLD 1121

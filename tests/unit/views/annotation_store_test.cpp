@@ -5,22 +5,22 @@
 
 #include <string>
 
+#include "tests/support/faulty_files.h"
 #include "tests/support/test_process.h"
 #include "views/annotation_recovery.h"
 
 namespace corvisant {
 namespace {
 
-// The table's raw value for url, read or written by hand as a damaged or foreign table holds it.
-std::string TableValue(const std::string& url, const std::string* write = nullptr) {
+// Changes the table by hand, as a damaged or foreign table holds it: a value for url, or url
+// taken out.
+void SetTableValue(const std::string& url, const std::string* value) {
   DbHandle db(dbopen(DbFilePath(AnnotationTablePath()).c_str(), O_RDWR, 0600, DB_HASH, nullptr));
-  if (!db) return "no table";
+  ASSERT_TRUE(db);
   DBT key{const_cast<char*>(url.data()), url.size()};
-  DBT data{write != nullptr ? const_cast<char*>(write->data()) : nullptr,
-           write != nullptr ? write->size() : 0};
-  if (write != nullptr) return db->put(db.get(), &key, &data, 0) == 0 ? *write : "";
-  if (db->get(db.get(), &key, &data, 0) != 0) return "";
-  return std::string(static_cast<const char*>(data.data), data.size);
+  DBT data{value != nullptr ? const_cast<char*>(value->data()) : nullptr,
+           value ? value->size() : 0};
+  ASSERT_EQ(value != nullptr ? db->put(db.get(), &key, &data, 0) : db->del(db.get(), &key, 0), 0);
 }
 
 class AnnotationStoreTest : public ::testing::Test {
@@ -29,82 +29,82 @@ class AnnotationStoreTest : public ::testing::Test {
   AnnotationStore store_;
 };
 
-TEST_F(AnnotationStoreTest, TheLogKeepsEveryRecordAndTheTableTheCurrentOne) {
+TEST_F(AnnotationStoreTest, TheLogKeepsEveryRecordAndRemovalAndTheTableTheCurrentOne) {
   ASSERT_TRUE(store_.Open());
   ASSERT_TRUE(store_.Put("http://a/", "a"));
-  ASSERT_TRUE(store_.Put("http://a/", "bc"));
-  ASSERT_TRUE(store_.Put("http://b/", "b"));
-  ASSERT_TRUE(store_.Delete("http://b/"));
-  EXPECT_FALSE(store_.Delete("http://b/")) << "nothing left to remove";
+  ASSERT_EQ(store_.Delete("http://a/"), Removal::kRemoved);
+  EXPECT_EQ(store_.Delete("http://a/"), Removal::kNone) << "nothing left to remove";
   ASSERT_TRUE(store_.Put("http://a/", "line one\nline two\n"));
   ASSERT_TRUE(store_.Put("http://x.org/p?q=1", std::string("nul\0byte", 8)));
-  ASSERT_TRUE(store_.Put("http://big/", std::string(300, 'x')));
-  // URLs are kept byte for byte.
+  // URLs are kept byte for byte; an empty text removes.
   const char* const urls[] = {"http://A/", "http://a", "http://a/\nhttp://b/"};
   for (const char* url : urls) ASSERT_TRUE(store_.Put(url, url));
+  ASSERT_TRUE(store_.Put("http://a", ""));
   store_.Close();
   const char kStart[] =
-      "http://a/\n1\na\nhttp://a/\n2\nbc\nhttp://b/\n1\nb\n"
-      "http://a/\n18\nline one\nline two\n\nhttp://x.org/p?q=1\n8\nnul\0byte\n";
-  EXPECT_EQ(process_.Read(AnnotationLogPath()),
-            std::string(kStart, sizeof kStart - 1) + "http://big/\n300\n" + std::string(300, 'x') +
-                "\nhttp://A/\n9\nhttp://A/\nhttp://a\n8\nhttp://a\n"
-                "http://a/\nhttp://b/\n19\nhttp://a/\nhttp://b/\n");
-  // The record's offset (422) as 4 bytes, least significant first.
-  EXPECT_EQ(TableValue("http://A/"), std::string("\xa6\x01\0\0", 4));
+      "\0"
+      "0 9 1\nhttp://a/abf7f2af0\n\0"
+      "26 9 0\nhttp://a/10b9472e\n\0"
+      "52 9 18\n";
+  EXPECT_EQ(process_.Read(AnnotationLogPath()).substr(0, sizeof kStart - 1),
+            std::string(kStart, sizeof kStart - 1));
   ASSERT_TRUE(store_.Open());
   EXPECT_EQ(store_.Get("http://a/"), "line one\nline two\n");
-  EXPECT_EQ(store_.Get("http://b/"), "");
   EXPECT_EQ(store_.Get("http://x.org/p?q=1"), std::string("nul\0byte", 8));
-  for (const char* url : urls) EXPECT_EQ(store_.Get(url), url);
+  for (const char* url : urls) EXPECT_EQ(store_.Get(url), url == urls[1] ? "" : url);
 }
 
-TEST_F(AnnotationStoreTest, ADamagedTableIsRebuiltFromTheLogOrMadeAnewOverAnEmptyOne) {
-  int round = 0;
-  for (const std::string& damage : {std::string("garbage"), std::string(), std::string("garbage"),
-                                    std::string(8192, '\xff'), std::string(5000, '\0')}) {
-    ASSERT_TRUE(process_.Write(AnnotationTablePath(), damage));
-    ASSERT_TRUE(store_.Open()) << damage.size();
-    EXPECT_EQ(store_.Get("http://a/"), round == 0 ? "" : "round " + std::to_string(round));
-    EXPECT_EQ(store_.Get("http://b/"), round == 0 ? "" : "b\nnote");
-    ++round;
-    EXPECT_TRUE(store_.Put("http://b/", "b\nnote"));
-    EXPECT_TRUE(store_.Put("http://a/", "round " + std::to_string(round)));
-    EXPECT_EQ(process_.files().Kind(AnnotationTablePath() + ".new"), PathKind::kMissing);
-    store_.Close();
-  }
-}
-
-// An entry that does not lead to a whole record of its URL reads as none; new records still go.
-TEST_F(AnnotationStoreTest, EntriesThatDoNotLeadToAWholeRecordOfTheirUrlReadAsNone) {
-  const std::string log = "http://a/\n1\na\nhttp://b/\n1\nb\n", start("\0\0\0\0", 4);
+// Any table that does not hold exactly what the log leaves, or that Berkeley DB could not read
+// safely, is rebuilt from the log at the open: nothing attached is lost, nothing removed returns.
+TEST_F(AnnotationStoreTest, ATableThatCannotBeTrustedIsRebuiltFromTheLog) {
+  const std::string wrong("\x02\0\0\0", 4), first("\0\0\0\0", 4);
   const struct {
-    std::string log, url, value;
+    std::size_t at;  // where bytes go over the table (npos: the table is bytes; 4096: cut there)
+    std::string bytes;
+    // At 0: http://b/'s value set by hand (null: taken out), or &first: the removed one put back.
+    const std::string* value = nullptr;
   } cases[] = {
-      {log, "http://short/", std::string("\0\0\0", 3)},              // not 4 bytes
-      {log, "http://beyond/", std::string("\xff\xff\0\0", 4)},       // past the log's end
-      {log, "http://b/", start},                                     // another URL's record
-      {log, "http://a/", std::string("\x02\0\0\0", 4)},              // inside a record
-      {log, "http://x.org/", std::string("\x0e\0\0\0", 4)},          // at http://b/'s record
-      {"http://a/\n", "http://a/", start},                           // cut after the URL line
-      {"http://a/\n12", "http://a/", start},                         // cut inside the length line
-      {"http://a/\nxy\nab\n", "http://a/", start},                   // a length that is no number
-      {"http://a/\n\nab\n", "http://a/", start},                     // an empty length line
-      {"http://a/\n99999999999999999999999\n", "http://a/", start},  // beyond any number
-      {"http://a/\n5\nab", "http://a/", start},                      // cut inside the text
+      {std::string::npos, "garbage"},
+      {std::string::npos, ""},
+      {std::string::npos, std::string(8192, '\xff')},
+      {4122, "\xff\xff"},
+      {4122, std::string("\0\x80", 2)},
+      {4096, std::string(1, '\0')},
+      {0, "", &wrong},
+      {0, "", nullptr},
+      {0, "", &first},
   };
+  ASSERT_TRUE(store_.Open());
+  ASSERT_TRUE(store_.Put("http://gone/", "x") &&
+              store_.Delete("http://gone/") == Removal::kRemoved);
   for (const auto& c : cases) {
-    ASSERT_TRUE(process_.Write(AnnotationLogPath(), c.log));
-    process_.files().RemoveFile(AnnotationTablePath());
-    ASSERT_TRUE(store_.Open());
+    ASSERT_TRUE(store_.Put("http://a/", "a " + c.bytes) && store_.Put("http://b/", "b\nnote"));
     store_.Close();
-    ASSERT_EQ(TableValue(c.url, &c.value), c.value);
-    ASSERT_TRUE(store_.Open());
-    EXPECT_EQ(store_.Get(c.url), "") << c.url << " " << c.log;
-    EXPECT_TRUE(store_.Put(c.url, "ok"));
-    EXPECT_EQ(store_.Get(c.url), "ok") << c.url << " " << c.log;
-    store_.Close();
+    std::string table = process_.Read(AnnotationTablePath());
+    if (c.at == std::string::npos) table = c.bytes;
+    if (c.at == 4096) table.resize(c.at);  // cut short
+    if (c.at != std::string::npos && c.at != 4096) table.replace(c.at, c.bytes.size(), c.bytes);
+    ASSERT_TRUE(process_.Write(AnnotationTablePath(), table));
+    if (c.at == 0) SetTableValue(c.value == &first ? "http://gone/" : "http://b/", c.value);
+    ASSERT_TRUE(store_.Open()) << c.at << " " << c.bytes.size();
+    EXPECT_EQ(store_.Get("http://a/"), "a " + c.bytes) << c.at;
+    EXPECT_EQ(store_.Get("http://b/"), "b\nnote") << c.at;
+    EXPECT_EQ(store_.Get("http://gone/"), "") << c.at;
+    EXPECT_EQ(process_.files().Kind(AnnotationTablePath() + ".new"), PathKind::kMissing);
   }
+}
+
+TEST_F(AnnotationStoreTest, AWriteThatFailsIsToldAndChangesNothing) {
+  ASSERT_TRUE(store_.Open() && store_.Put("http://a/", "kept"));
+  store_.Close();
+  testing::FaultyFiles full(*SystemPorts().files);
+  full.FailWrites("annotation.log", 1);
+  Installed<Files> onFullDisk(&full);
+  ASSERT_TRUE(store_.Open());
+  EXPECT_FALSE(store_.Put("http://a/", "new"));
+  EXPECT_EQ(store_.Delete("http://a/"), Removal::kFailed);
+  EXPECT_FALSE(store_.Put("http://a/", ""));
+  EXPECT_EQ(store_.Get("http://a/"), "kept");
 }
 
 TEST_F(AnnotationStoreTest, WithoutItsDirectoryTheStoreKeepsNothing) {
@@ -112,37 +112,68 @@ TEST_F(AnnotationStoreTest, WithoutItsDirectoryTheStoreKeepsNothing) {
   EXPECT_FALSE(store_.Open());
   EXPECT_FALSE(store_.Put("http://a/", "a"));
   EXPECT_EQ(store_.Get("http://a/"), "");
-  EXPECT_FALSE(store_.Delete("http://a/"));
+  EXPECT_EQ(store_.Delete("http://a/"), Removal::kFailed);
   EXPECT_EQ(process_.files().Kind("CorvisantDatabase"), PathKind::kMissing);
 }
 
-// The records found, as "url@offset+length " each.
-std::string Scan(const std::string& log) {
+// Records in the current form, each written where the log ends.
+std::string Log(std::string log, std::initializer_list<std::pair<const char*, const char*>> puts) {
+  for (const auto& [url, text] : puts) log += MakeLogRecord(log.size(), url, text);
+  return log;
+}
+
+// Cut short before its last bytes, as an attach that the end of the process or a full disk broke.
+std::string Cut(std::string log, std::size_t bytes = kRecordChecksumDigits + 1) {
+  log.resize(log.size() - bytes);
+  return log;
+}
+
+// What a rebuild from log gives: "url=text " for each annotation, in URL order.
+std::string Current(const std::string& log, const RecordStarts& known) {
   std::string found;
-  ScanAnnotationLog(log, [&found](const LogRecord& record) {
-    found += std::string(record.url) + "@" + std::to_string(record.offset) + "+" +
-             std::to_string(record.length) + " ";
-  });
+  for (const auto& [url, offset] : CurrentAnnotations(log, known)) {
+    LogRecord record;
+    std::size_t size = 0;
+    ParseLogRecord(std::string_view(log).substr(offset), offset, true, &record, &size);
+    found += std::string(url) + "=" + std::string(record.text) + " ";
+  }
   return found;
 }
 
-TEST(ScanAnnotationLog, FindsEveryWholeRecordAndPassesOverDamage) {
+TEST(CurrentAnnotations, EveryWholeRecordCountsAndNothingElse) {
+  const std::string forged = "http://attacker/\n6\nPWNED!\nhttp://victim/";
+  std::string flipped = Log("", {{"http://a/", "a"}});
+  flipped[10] = 'X';
+  // The line feeds of a cut record's text look like records of the first form.
+  std::string cutForgery =
+      Cut(Log("http://b/\n5\nab", {{"1", "\nQ\nhttp://victim/\n6\nPWNED!\n"}}));
   const struct {
     std::string log;
-    const char* expected;
+    std::string expected;
+    RecordStarts known = {};  // where the table says records start
   } cases[] = {
       {"", ""},
-      {"http://a/\n1\na\nhttp://b/\n2\nbc\n", "http://a/@0+1 http://b/@14+2 "},
-      {"http://a/\n3\na\nb\n", "http://a/@0+3 "},  // a text with a line feed
-      {"http://a/\n0\n\n", "http://a/@0+0 "},
-      {"http://a/\n1\na\nhttp://b/\n5\nab", "http://a/@0+1 "},     // cut in the text
-      {"http://a/\n1\na\nhttp://b/", "http://a/@0+1 "},            // cut in the URL
-      {"junk\nhttp://b/\n1\nb\n", "http://b/@5+1 "},               // a stray line
-      {"http://a/\n1x\na\nhttp://b/\n1\nb\n", "http://b/@15+1 "},  // a length that is no number
-      {"http://a/\n1\nab\nhttp://b/\n1\nb\n", "http://b/@15+1 "},  // no line feed after the text
-      {"http://a/\n99999999999999999999\nx\n", ""},                // a length beyond any number
+      {Log("", {{"http://victim/", "mine"}, {forged.c_str(), "x"}}),
+       forged + "=x http://victim/=mine "},
+      {Log("", {{"http://a/", "a"}, {"http://b/", "b"}, {"http://a/", ""}}), "http://b/=b "},
+      {Log(Cut(Log("", {{"http://a/", "a"}, {"http://b/", "a long text"}}), 12),
+           {{"http://c/", "c"}}),
+       "http://a/=a http://c/=c "},
+      {Log(cutForgery, {{"http://c/", "c"}}), "http://c/=c "},
+      // Older logs, the last record cut short: its length would take in the next record's start.
+      {Log("http://a/\n1\na\nhttp://b/\n9\nab", {{"http://c/", "c"}}), "http://a/=a http://c/=c "},
+      // An older program's record written right after one cut short, and the table telling it.
+      {"http://a/\n5\nabhttp://b/\n1\nb\n", "http://b/=b ", {14}},
+      {Log("http://a/\n1\na\n", {{"http://b/", "b"}}) + "http://d/\n1\nd\n",
+       "http://a/=a http://b/=b "},
+      {flipped, ""},                                                // disagrees with its checksum
+      {Log("x", {{"http://a/", "a"}}).substr(1), ""},               // not where it says it starts
+      {"junk\nhttp://b/\n1\nb\nhttp://a/\n0\n\n", "http://b/=b "},  // the first form
+      {"http://a/\n1x\na\nhttp://b/\n1\nb\n", "http://b/=b "},
+      {"http://a/\n99999999999999999999\nx\n", ""},
   };
-  for (const auto& test : cases) EXPECT_EQ(Scan(test.log), test.expected) << test.log;
+  for (const auto& test : cases)
+    EXPECT_EQ(Current(test.log, test.known), test.expected) << test.log;
 }
 
 }  // namespace
