@@ -26,6 +26,7 @@
 #include "navigation/recording_pipeline.h"
 #include "navigation/request_queue.h"
 #include "navigation/sound_list.h"
+#include "navigation/url_list_windows.h"
 #include "navigation/visit_tag_navigator.h"
 #include "platform/ports.h"
 #include "platform/report.h"
@@ -78,8 +79,8 @@ struct StoreObjects {
 // navigation state, the Visit-tag replay that takes the Visit tags of processed pages, the DDE
 // link, the recording of visited pages, the engine's side of the link. Until the application's
 // windows and the browser watcher exist, the controller and the watch are their stand-ins; the
-// History window (the history's HistoryWindowView), the URL list windows (UrlListWindows) and the
-// local store's dialogs (LocalStorageDialogs) come with their subsystems.
+// History window and the URL list windows come with the windows (WindowPorts), the local store's
+// dialogs (LocalStorageDialogs) with their subsystem.
 struct EngineObjects {
   explicit EngineObjects(DdePort& dde);
 
@@ -99,16 +100,20 @@ struct EngineObjects {
 };
 
 // What the application's windows give the layers below while the windows exist: the History
-// window's line for each new visit (the history's HistoryWindowView). The program's windows
-// install theirs when they are made; a process without windows installs none.
+// window's line for each new visit (the history's HistoryWindowView) and the URL list windows'
+// lists for the replay and the random pick (UrlListWindows). The program's windows install theirs
+// when they are made; a process without windows installs none.
 struct WindowPorts {
   HistoryWindowView* historyWindow = nullptr;
+  UrlListWindows* listWindows = nullptr;
 };
 
 struct WindowObjects {
-  explicit WindowObjects(const WindowPorts& ports) : historyWindow(ports.historyWindow) {}
+  explicit WindowObjects(const WindowPorts& ports)
+      : historyWindow(ports.historyWindow), listWindows(ports.listWindows) {}
 
   Installed<HistoryWindowView> historyWindow;
+  Installed<UrlListWindows> listWindows;
 };
 
 class ProcessObjects {

@@ -12,6 +12,7 @@ ListWindows::ListWindows(ProcessObjects& process)
   ToolWindow::RegisterToolClass(kUrlListWindowClass);
   WindowPorts ports;
   ports.historyWindow = &historyLine_;
+  ports.listWindows = &listWindows_;
   process_.OpenWindows(ports);
   ThePreferences().SetFontListener(this);
 }

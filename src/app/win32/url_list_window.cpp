@@ -11,6 +11,7 @@
 #include "common/preferences.h"
 #include "history/history_file.h"
 #include "navigation/browser_control.h"
+#include "navigation/url_range_navigator.h"
 #include "views/annotation_store.h"
 
 namespace corvisant {
@@ -308,11 +309,8 @@ void UrlListWindow::RemoveAnnotation() {
 void UrlListWindow::ShowListMenu(POINT point) {
   HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_URL_LIST_MENU));
   if (menu == nullptr) return;
-  HMENU popup = ::GetSubMenu(menu, 0);
-  UINT replay = MF_BYCOMMAND | (ReplayAvailable() ? MF_ENABLED : MF_GRAYED);
-  ::EnableMenuItem(popup, ID_LIST_REPLAY_OLD_TO_NEW, replay);
-  ::EnableMenuItem(popup, ID_LIST_REPLAY_NEW_TO_OLD, replay);
-  ::TrackPopupMenu(popup, TPM_CENTERALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, hwnd(), nullptr);
+  ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_CENTERALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                   hwnd(), nullptr);
   ::DestroyMenu(menu);
 }
 

@@ -124,9 +124,8 @@ UrlListWindow* BringUpHistoryWindow();
 void CheckHistoryMenuItem(bool open);
 
 // The engine's URL-list replay of the window's selected range, direction 1 old to new and 0 new
-// to old; false when it did not start (url_list_window_navigation.cpp). While the replay is not
-// there the two replay commands are greyed.
-bool ReplayAvailable();
+// to old, while the link to the browser is up; false when it did not start
+// (url_list_window_navigation.cpp).
 bool ReplayWindowSelection(UrlListWindow& window, int direction);
 
 // The history store's window line: the history window's "Add visit line", false while no

@@ -13,8 +13,11 @@
 #include "app/resources/resource_ids.h"
 #include "app/win32/list_windows.h"
 #include "app/win32/url_list_window.h"
+#include "navigation/navigation_state.h"
+#include "navigation/url_range_navigator.h"
 #include "tests/support/large_history.h"
 #include "tests/support/test_process.h"
+#include "tools/simulation/simulation.h"
 #include "views/annotation_store.h"
 
 namespace corvisant {
@@ -175,6 +178,40 @@ TEST_F(ListWindowTest, ANewVisitKeepsAScrolledViewAndTheLayoutFollowsANewSize) {
   EXPECT_EQ(remove.right, client.right - 10);
   EXPECT_EQ(remove.bottom, client.bottom - 20);
   EXPECT_EQ(Current<Preferences>()->historyWindowRect, (WindowRect{40, 50, 540, 510}));
+}
+
+// The URLs a run gives after its first step, up to its end ("|").
+std::string NextUrls(int most) {
+  std::string urls;
+  for (int i = 0; i < most; ++i) {
+    std::string url = Current<NavigationState>()->currentNavigator->nextUrl();
+    if (url.empty()) return urls + "|";
+    urls += url + " ";
+  }
+  return urls;
+}
+
+TEST_F(ListWindowTest, TheSelectionIsReplayedThroughTheBrowserUntilTheWindowCloses) {
+  simulation::SimulationOptions options;
+  options.siteDirectory = process_.root();
+  simulation::Simulation browsing(process_.process(), options);
+  ASSERT_TRUE(browsing.linkUp());
+  process_.preferences().replayMode = 0;  // not "replay repeatedly"
+  std::vector<std::string> opened;
+  browsing.browser().ObserveOpens([&opened](const std::string& url) { opened.push_back(url); });
+  ::PostMessageA(view(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, LineY(2)));
+  ::PostMessageA(view(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, At(5, LineY(4)));
+  ::PostMessageA(history_->hwnd(), WM_COMMAND, ID_LIST_REPLAY_OLD_TO_NEW, 0);
+  Pump();
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], testing::LargeHistoryUrl(kEntries - 5)) << "the oldest selected first";
+  EXPECT_EQ(NextUrls(3), testing::LargeHistoryUrl(kEntries - 4) + " " +
+                             testing::LargeHistoryUrl(kEntries - 3) + " |");
+  // The controller's forward replay starts next to the first selected row, then the window goes.
+  ASSERT_TRUE(StartWholeListReplay(replay_direction::kOldToNew));
+  EXPECT_EQ(opened.back(), testing::LargeHistoryUrl(kEntries - 2));
+  ::DestroyWindow(history_->hwnd());
+  EXPECT_EQ(NextUrls(1), "|");
 }
 
 }  // namespace
