@@ -40,7 +40,6 @@ unsigned LastDataNumber(Files& files) {
 
 bool HistoryFile::OpenHistory() {
   Files& files = *Current<Files>();
-  lastAppended_.reset();
   std::string indexPath = HistoryIndexPath();
   AttachIndex(indexPath, OpenIndex(files, indexPath));
   SetSizes(kDefaultListSize, kDefaultListSize);
@@ -66,32 +65,28 @@ bool HistoryFile::OpenHistory() {
   return indexStream() != nullptr && append_ != nullptr;
 }
 
+// Read from the file each time: the newest entry may be another process's.
 bool HistoryFile::IsRepeatOfNewest(std::string_view url, std::string_view title, UnixTime now) {
-  if (!lastAppended_) {
-    if (Count() < 1) return false;
-    HistoryEntryPtr newest = ReadEntryFromNewest(0);
-    if (!newest) return false;
-    lastAppended_ = std::move(*newest);
-  }
-  return now - lastAppended_->time <= kRepeatVisitSeconds && lastAppended_->title == title &&
-         lastAppended_->url == url;
+  HistoryEntryPtr newest = ReadEntryFromNewest(0);
+  return newest && now - newest->time <= kRepeatVisitSeconds && newest->title == title &&
+         newest->url == url;
 }
 
 bool HistoryFile::AppendVisit(std::string_view url, std::string_view title, UnixTime now) {
-  if (append_ == nullptr || indexStream() == nullptr) return false;
   std::int64_t offset = AppendEntryTexts(*append_, url, title);
-  if (offset < 0) return false;
+  if (offset < 0) {
+    NoteFailedWrite(HistoryDataPath(appendNumber_));
+    return false;
+  }
   IndexRecord record;
   record.fileNumber = appendNumber_;
   record.time = now;
   record.offset = static_cast<std::uint32_t>(offset);
-  lastAppended_.reset();
-  if (!AppendRecord(record)) return false;
-  lastAppended_ = HistoryEntry{std::string(title), std::string(url), std::nullopt, now};
-  return true;
+  return AppendRecord(record);
 }
 
 bool HistoryFile::RecordVisit(std::string_view url, bool titleKnown, std::string* title) {
+  NoteFailedWrite(std::string());
   UnixTime now = Current<Clock>()->Now();
   if (IsForeignImageMapQuery(url)) return false;
   if (!titleKnown) *title = AskBrowserTitle();
@@ -101,8 +96,16 @@ bool HistoryFile::RecordVisit(std::string_view url, bool titleKnown, std::string
     if (!IsPageUrl(url) && !IsImageUrl(url)) return false;
     recordedTitle = recordedUrl;
   }
-  if (IsRepeatOfNewest(recordedUrl, recordedTitle, now)) return false;
-  if (!AppendVisit(recordedUrl, recordedTitle, now)) return false;
+  if (append_ == nullptr || indexStream() == nullptr) {
+    NoteFailedWrite(append_ == nullptr ? HistoryDataPath(appendNumber_) : indexPath());
+    return false;
+  }
+  {
+    // Where the system cannot lock, the visit is still recorded, as by the one process there is.
+    StreamLock lock(*indexStream());
+    if (IsRepeatOfNewest(recordedUrl, recordedTitle, now)) return false;
+    if (!AppendVisit(recordedUrl, recordedTitle, now)) return false;
+  }
   ShowVisitLine(FormatLocalDisplayLine(now, recordedTitle));
   return true;
 }

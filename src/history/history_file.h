@@ -26,7 +26,10 @@ class HistoryFile : public UrlListFile {
   bool OpenHistory();
   // Records a visit the browser reported, unless the rules leave it out (an image-map click, a
   // non-page without a title, a repeat within 20 seconds). When titleKnown is false, *title is
-  // filled from the browser (empty when it gives nothing). True when an entry was written.
+  // filled from the browser (empty when it gives nothing). True when an entry was written;
+  // false with failedWrite() naming a file when the entry could not be written. The index is
+  // locked for the repeat check and the append, so that other processes appending to the same
+  // history wait for each other and every entry lands whole.
   bool RecordVisit(std::string_view url, bool titleKnown, std::string* title);
 
   std::uint16_t appendNumber() const { return appendNumber_; }
@@ -38,9 +41,6 @@ class HistoryFile : public UrlListFile {
 
   std::uint16_t appendNumber_ = 0;
   FileStream* append_ = nullptr;
-  // The visit this object appended last, which is the newest entry: the repeat check of the
-  // next visit needs no read.
-  std::optional<HistoryEntry> lastAppended_;
 };
 
 }  // namespace corvisant

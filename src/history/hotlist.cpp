@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "history/stream_copy.h"
 #include "history/text_escapes.h"
 #include "platform/message_ids.h"
 #include "platform/ports.h"
@@ -16,11 +17,18 @@ namespace {
 
 constexpr std::string_view kDefaultDocumentTail = "\\index.html";
 constexpr std::string_view kExistsProbeMode = "rb";
+constexpr std::string_view kReadMode = "rb";
 constexpr std::string_view kCreateMode = "wt";
-constexpr std::string_view kAppendMode = "at+";
 
-// A "<" in a page's title would open a tag in the hotlist page.
-std::string TitleForPage(std::string_view title) { return ReplaceEach(title, '<', "&lt;"); }
+constexpr char kLineFeed = '\n';
+// A line's end as a file written in text mode holds it.
+constexpr std::string_view kTextModeLineEnd = "\r\n";
+
+// A "<" in a page's title would open a tag in the hotlist page, and a line feed would split its
+// line: it shows as a space, as a carriage return does in the history.
+std::string TitleForPage(std::string_view title) {
+  return ReplaceEach(ReplaceEach(title, '<', "&lt;"), kLineFeed, " ");
+}
 
 // The local copy's name relative to the store root, in URL form; empty when there is none.
 std::string LocalCopyLink(std::string_view url) {
@@ -57,7 +65,9 @@ std::string FormatVisitTime(UnixTime time) {
 
 }  // namespace
 
-std::string UrlForAttribute(std::string_view url) { return ReplaceEach(url, '"', "%22"); }
+std::string UrlForAttribute(std::string_view url) {
+  return ReplaceEach(ReplaceEach(url, '"', "%22"), kLineFeed, "%0A");
+}
 
 std::string HotlistHeader() {
   return "<HTML>\n<base href=\"file://" + StoreRootUrlPath() + "/\">\n";
@@ -94,18 +104,29 @@ HotlistCreation CreateHotlist(std::string_view name) {
   return HotlistCreation::kCreated;
 }
 
-bool AddNewestToHotlist(std::string_view name, UrlListFile& history) {
-  if (!IsValidHotlistName(name)) return false;
+HotlistAddition AddNewestToHotlist(std::string_view name, UrlListFile& history) {
+  if (!IsValidHotlistName(name)) return HotlistAddition::kNoHotlist;
+  // Held while the hotlist is copied and put back, so that two adds never lose one another.
+  ListLock lock(history);
   HistoryEntryPtr newest = history.ReadEntryFromNewest(0);
-  if (!newest) return false;
+  if (!newest) return HotlistAddition::kNoEntry;
   Files& files = *Current<Files>();
   std::string path = HotlistPath(name);
   // Appending to a hotlist that was never created would make one without its header.
-  if (files.Kind(path) != PathKind::kFile) return false;
-  StreamPtr file = files.Open(path, kAppendMode);
-  if (!file) return false;
-  bool written = file->WriteText(FormatHotlistEntry(newest->url, newest->title, newest->time));
-  return file->Close() && written;
+  StreamPtr old = files.Kind(path) == PathKind::kFile ? files.Open(path, kReadMode) : nullptr;
+  if (!old) return HotlistAddition::kNoHotlist;
+  // The hotlist is written anew beside itself with the line after its bytes (in the file's text
+  // form) and put in its place, so that a full disk never leaves a line cut at its end.
+  std::string line = FormatHotlistEntry(newest->url, newest->title, newest->time);
+  WholeFileWriter writer(path);
+  bool written = writer.stream() != nullptr && CopyStreamBytes(*old, *writer.stream(), kToTheEnd) &&
+                 writer.stream()->WriteText(ReplaceEach(line, kLineFeed, kTextModeLineEnd));
+  old.reset();
+  if (!written || !writer.Commit()) {
+    Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
+    return HotlistAddition::kNotWritten;
+  }
+  return HotlistAddition::kAdded;
 }
 
 }  // namespace corvisant

@@ -17,12 +17,12 @@ std::string HotlistHeader();
 // The closing line of an exported hotlist; named hotlists have none.
 constexpr std::string_view kHotlistEnd = "</html>\n";
 
-// The URL as an attribute value in quotes: a quote, which would end it early, as "%22" (the same
-// byte in a URL).
+// The URL as an attribute value in quotes: a quote, which would end it early, as "%22", and a
+// line feed, which would split the line, as "%0A" (the same bytes in a URL).
 std::string UrlForAttribute(std::string_view url);
 
 // One entry line: the link with the title, the "(*)" link to the local copy when there is one,
-// and the visit time in local time, ending in "\n".
+// and the visit time in local time, ending in "\n"; the line's only line feed is that one.
 std::string FormatHotlistEntry(std::string_view url, std::string_view title, UnixTime time);
 
 // A user-given hotlist name that names a plain file of the hotlist directory: not empty, without
@@ -36,8 +36,10 @@ enum class HotlistCreation { kCreated, kExists, kInvalidName, kFailed };
 // Creates the named hotlist holding only the header; an existing one is left as it is. A file
 // that cannot be created is reported (40005).
 HotlistCreation CreateHotlist(std::string_view name);
-// Appends the entry line of the history's newest entry to the named hotlist. False when the
-// history is empty or the name is not valid, or the line could not be written.
-bool AddNewestToHotlist(std::string_view name, UrlListFile& history);
+enum class HotlistAddition { kAdded, kNoEntry, kNoHotlist, kNotWritten };
+// Appends the entry line of the history's newest entry to the named hotlist, the history's lock
+// held. The hotlist is written whole beside itself and put in its place: a file that cannot be
+// written is reported (40005) and stays as it was.
+HotlistAddition AddNewestToHotlist(std::string_view name, UrlListFile& history);
 
 }  // namespace corvisant

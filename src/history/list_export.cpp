@@ -1,14 +1,17 @@
 #include "history/list_export.h"
 
 #include <cstdint>
-#include <vector>
+#include <limits>
 
 #include "history/entry_texts.h"
 #include "history/hotlist.h"
+#include "history/record_walk.h"
+#include "history/stream_copy.h"
 #include "platform/message_ids.h"
 #include "platform/ports.h"
 #include "platform/report.h"
 #include "url/store_names.h"
+#include "url/whole_file_writer.h"
 
 namespace corvisant {
 namespace {
@@ -19,102 +22,102 @@ constexpr std::string_view kIndexSuffix = ".urli";
 constexpr std::string_view kDataSuffix = ".urld";
 constexpr std::string_view kVisitListStart = "<html>\n<visit repeat=1>\n";
 constexpr std::string_view kVisitListEnd = "</html>\n";
-constexpr std::size_t kCopyBlock = 65536;
 // The data file number that a saved pair's own ".urld" carries.
 constexpr std::uint16_t kOwnDataNumber = 1;
 
-StreamPtr CreateReported(const std::string& path, std::string_view mode) {
-  StreamPtr file = Current<Files>()->Open(path, mode);
-  if (!file) Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
-  return file;
+void ReportCantCreate(const std::string& path) {
+  Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {path});
 }
 
-bool Finish(FileStream& file, bool written) {
-  bool closed = file.Close();
-  return written && closed;
-}
-
-bool CopyWhole(FileStream& from, FileStream& to) {
-  if (!from.Seek(0, SeekFrom::kStart)) return false;
-  std::vector<char> block(kCopyBlock);
-  std::size_t count;
-  while ((count = from.Read(block.data(), block.size())) > 0) {
-    if (to.Write(block.data(), count) != count) return false;
-  }
-  return from.ErrorFlag() == 0;
-}
-
-// The whole records of the index, read in one pass from its start.
-std::vector<IndexRecord> ReadRecords(UrlListFile& list) {
-  std::vector<IndexRecord> records;
-  int count = list.Count();
-  FileStream* index = list.indexStream();
-  if (index == nullptr || !index->Seek(0, SeekFrom::kStart)) return records;
-  records.reserve(static_cast<std::size_t>(count));
-  IndexRecord record;
-  while (static_cast<int>(records.size()) < count && list.ReadRecord(&record) == 0) {
-    records.push_back(record);
-  }
-  return records;
-}
-
-// Paths are compared as the system compares file names: A-Z folded.
-bool SameFileName(std::string_view a, std::string_view b) {
-  auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
+// Writing over a file the list is read from would destroy what it is about to read.
+bool RefusedAsOwnFile(UrlListFile& list, const std::string& path) {
+  if (!list.IsOwnFile(path)) return false;
+  ReportCantCreate(path);
   return true;
 }
 
-bool AllInOwnDataFile(const std::vector<IndexRecord>& records) {
-  for (const IndexRecord& record : records) {
+// The fresh file takes its destination's place only when every byte went in; otherwise the
+// destination stays as it was and the failure is reported.
+bool CommitReported(WholeFileWriter& writer, const std::string& path, bool written) {
+  if (written && writer.Commit()) return true;
+  ReportCantCreate(path);
+  return false;
+}
+
+bool AllInOwnDataFile(UrlListFile& list) {
+  RecordWalk walk(list, true, 0, kAllRecords);
+  RecordCount position;
+  IndexRecord record;
+  while (walk.Next(&position, &record)) {
     if (record.fileNumber != kOwnDataNumber) return false;
   }
   return true;
 }
 
-// The index bytes as they stand, and the data file they all point into.
-bool CopyPair(UrlListFile& list, const std::vector<IndexRecord>& records, FileStream& index,
-              const std::string& dataPath) {
-  std::string bytes = EncodeIndexRecords(records);
-  bool written = index.Write(bytes.data(), bytes.size()) == bytes.size() && index.Flush();
-  if (!Finish(index, written)) return false;
-  StreamPtr data = CreateReported(dataPath, kBinaryWriteMode);
-  if (!data) return false;
+// Where writing the pair failed: nowhere, or the file to report.
+enum class PairFailure { kNone, kIndex, kData };
+
+// The index records as they stand (encoded again, byte for byte), and the data file they all
+// point into.
+PairFailure CopyPair(UrlListFile& list, FileStream& index, FileStream& data) {
+  RecordWalk walk(list, true, 0, kAllRecords);
+  RecordCount position;
+  IndexRecord record;
+  while (walk.Next(&position, &record)) {
+    unsigned char bytes[kIndexRecordSize];
+    EncodeIndexRecord(record, bytes);
+    if (index.Write(bytes, sizeof bytes) != sizeof bytes) return PairFailure::kIndex;
+  }
+  // A walk cut short by a failed read would leave records out.
+  if (walk.failed()) return PairFailure::kIndex;
   FileStream* source = list.DataStream(kOwnDataNumber);
-  bool copied = source == nullptr || CopyWhole(*source, *data);
-  return Finish(*data, copied && data->Flush());
+  if (source != nullptr && !CopyStreamBytes(*source, data, kToTheEnd)) return PairFailure::kData;
+  return PairFailure::kNone;
 }
 
-// Every readable entry's texts into the new data file, each record renumbered to it.
-bool RebuildPair(UrlListFile& list, int count, FileStream& index, const std::string& dataPath) {
-  StreamPtr data = CreateReported(dataPath, kBinaryWriteMode);
-  if (!data) {
-    Finish(index, false);
-    return false;
-  }
-  bool written = true;
-  std::uint32_t offset = 0;
-  for (int i = 0; i < count && written; ++i) {
-    HistoryEntryPtr entry = list.ReadEntryFromOldest(i);
-    if (!entry) continue;
+// Every readable entry's texts into the new data file, each record renumbered to it. A pair whose
+// texts would start beyond a 32-bit offset cannot be made.
+PairFailure RebuildPair(UrlListFile& list, FileStream& index, FileStream& data) {
+  std::int64_t offset = 0;
+  RecordWalk walk(list, true, 0, kAllRecords);
+  RecordCount position;
+  while (HistoryEntryPtr entry = walk.NextEntry(&position)) {
+    if (offset > std::numeric_limits<std::uint32_t>::max()) return PairFailure::kData;
     std::string texts = entry->url + kTextEnd + entry->title + kTextEnd;
-    // Offsets are 32-bit: a pair cannot list texts beyond 4 GB.
-    if (texts.size() > UINT32_MAX - offset) break;
     IndexRecord record;
     record.fileNumber = kOwnDataNumber;
     record.time = entry->time;
-    record.offset = offset;
+    record.offset = static_cast<std::uint32_t>(offset);
     unsigned char bytes[kIndexRecordSize];
     EncodeIndexRecord(record, bytes);
-    written = data->WriteText(texts) && index.Write(bytes, sizeof bytes) == sizeof bytes;
-    offset += static_cast<std::uint32_t>(texts.size());
+    if (!data.WriteText(texts)) return PairFailure::kData;
+    if (index.Write(bytes, sizeof bytes) != sizeof bytes) return PairFailure::kIndex;
+    offset += static_cast<std::int64_t>(texts.size());
   }
-  written = written && data->Flush() && index.Flush();
-  bool indexDone = Finish(index, written);
-  return Finish(*data, indexDone);
+  return walk.failed() ? PairFailure::kIndex : PairFailure::kNone;
+}
+
+// start, one line per readable entry of the list (oldest first), end: a whole text file.
+template <typename LineOf>
+bool SaveAsText(UrlListFile& list, const std::string& path, std::string_view start,
+                std::string_view end, LineOf lineOf) {
+  if (RefusedAsOwnFile(list, path)) return false;
+  WholeFileWriter writer(path, kTextWriteMode);
+  FileStream* file = writer.stream();
+  if (file == nullptr) {
+    ReportCantCreate(path);
+    return false;
+  }
+  bool written = file->WriteText(start);
+  RecordWalk walk(list, true, 0, kAllRecords);
+  RecordCount position;
+  while (written) {
+    HistoryEntryPtr entry = walk.NextEntry(&position);
+    if (!entry) break;
+    written = file->WriteText(lineOf(*entry));
+  }
+  written = written && !walk.failed() && file->WriteText(end);
+  return CommitReported(writer, path, written);
 }
 
 }  // namespace
@@ -125,50 +128,41 @@ std::string FormatVisitTagLine(std::string_view href, int spendSeconds) {
 }
 
 bool SaveAsHotlist(UrlListFile& list, const std::string& path) {
-  StreamPtr file = CreateReported(path, kTextWriteMode);
-  if (!file) return false;
-  bool written = file->WriteText(HotlistHeader());
-  int count = list.Count();
-  for (int i = 0; i < count && written; ++i) {
-    HistoryEntryPtr entry = list.ReadEntryFromOldest(i);
-    if (entry) written = file->WriteText(FormatHotlistEntry(entry->url, entry->title, entry->time));
-  }
-  written = written && file->WriteText(kHotlistEnd);
-  return Finish(*file, written);
+  return SaveAsText(list, path, HotlistHeader(), kHotlistEnd, [](const HistoryEntry& entry) {
+    return FormatHotlistEntry(entry.url, entry.title, entry.time);
+  });
 }
 
 bool SaveAsVisitList(UrlListFile& list, const std::string& path, bool useLocalCopies,
                      int spendSeconds) {
-  StreamPtr file = CreateReported(path, kTextWriteMode);
-  if (!file) return false;
-  bool written = file->WriteText(kVisitListStart);
-  int count = list.Count();
-  for (int i = 0; i < count && written; ++i) {
-    HistoryEntryPtr entry = list.ReadEntryFromOldest(i);
-    if (!entry) continue;
-    if (useLocalCopies) UrlToStoreFileUrl(entry->url);
-    written = file->WriteText(FormatVisitTagLine(entry->url, spendSeconds));
-  }
-  written = written && file->WriteText(kVisitListEnd);
-  return Finish(*file, written);
+  return SaveAsText(list, path, kVisitListStart, kVisitListEnd, [&](const HistoryEntry& entry) {
+    std::string href = entry.url;
+    if (useLocalCopies) UrlToStoreFileUrl(href);
+    return FormatVisitTagLine(href, spendSeconds);
+  });
 }
 
 bool SaveAsUrlList(UrlListFile& list, const std::string& baseName) {
-  std::string indexPath = baseName + std::string(kIndexSuffix);
-  // Saving a pair over itself would empty its index before reading it.
-  if (SameFileName(indexPath, list.indexPath())) {
-    Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {indexPath});
+  const std::string indexPath = baseName + std::string(kIndexSuffix);
+  const std::string dataPath = baseName + std::string(kDataSuffix);
+  if (RefusedAsOwnFile(list, indexPath) || RefusedAsOwnFile(list, dataPath)) return false;
+  WholeFileWriter index(indexPath, kBinaryWriteMode);
+  if (index.stream() == nullptr) {
+    ReportCantCreate(indexPath);
     return false;
   }
-  StreamPtr index = CreateReported(indexPath, kBinaryWriteMode);
-  if (!index) return false;
-  std::string dataPath = baseName + std::string(kDataSuffix);
-  std::vector<IndexRecord> records = ReadRecords(list);
-  int count = list.Count();
-  if (static_cast<int>(records.size()) == count && AllInOwnDataFile(records)) {
-    return CopyPair(list, records, *index, dataPath);
+  WholeFileWriter data(dataPath, kBinaryWriteMode);
+  if (data.stream() == nullptr) {
+    ReportCantCreate(dataPath);
+    return false;
   }
-  return RebuildPair(list, count, *index, dataPath);
+  PairFailure failure = AllInOwnDataFile(list) ? CopyPair(list, *index.stream(), *data.stream())
+                                               : RebuildPair(list, *index.stream(), *data.stream());
+  // Neither file takes its place until both are whole; then the ".urli" first, as the pair is
+  // written in that order, so that when it cannot take its place the ".urld" is not put either.
+  if (failure == PairFailure::kData) return CommitReported(data, dataPath, false);
+  return CommitReported(index, indexPath, failure == PairFailure::kNone) &&
+         CommitReported(data, dataPath, true);
 }
 
 }  // namespace corvisant

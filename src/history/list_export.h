@@ -14,7 +14,10 @@ namespace corvisant {
 std::string FormatVisitTagLine(std::string_view href, int spendSeconds);
 
 // Each writes every readable entry of the list, oldest first; an entry that cannot be read is
-// left out. A file that cannot be created is reported (40005) and the export ends: false.
+// left out. The list is read a block of records at a time under its lock. Each file is written
+// beside its destination and takes its place only when whole: a file that cannot be written whole
+// is reported (40005), the destination stays as it was, and the export ends: false. A destination
+// that is one of the list's own files (UrlListFile::IsOwnFile) is refused the same way.
 bool SaveAsHotlist(UrlListFile& list, const std::string& path);
 // href is the entry's URL, or with useLocalCopies the "file:" URL of its local copy.
 bool SaveAsVisitList(UrlListFile& list, const std::string& path, bool useLocalCopies,
@@ -22,7 +25,8 @@ bool SaveAsVisitList(UrlListFile& list, const std::string& path, bool useLocalCo
 // Writes baseName + ".urli" and baseName + ".urld". A list whose records all name data file 1
 // is copied as it stands; one whose texts lie in other data files (a history past its first
 // data file) is written entry by entry into the one ".urld", so that the pair holds every text
-// it lists. A pair is never saved over itself (reported as a file that cannot be created).
+// it lists. Neither file takes its place unless both were written whole, and the ".urld" not
+// when the ".urli" could not take its place.
 bool SaveAsUrlList(UrlListFile& list, const std::string& baseName);
 
 }  // namespace corvisant

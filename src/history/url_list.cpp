@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "history/entry_texts.h"
+#include "history/file_key.h"
+#include "history/record_walk.h"
 #include "platform/ports.h"
 #include "url/page_store.h"
 
@@ -16,6 +18,8 @@ constexpr std::string_view kDataMode = "ab+";
 // Both temporary names are drawn before either file exists, so the second draw may repeat the
 // first; a few more draws find another.
 constexpr int kTempNameDraws = 8;
+// A rewritten index is encoded and written this many records at a time.
+constexpr std::size_t kRewriteBlockRecords = 4096;
 
 }  // namespace
 
@@ -59,9 +63,23 @@ bool UrlList::OpenUrlList(const std::string& indexPath, const std::string& dataP
   return Open(indexPath, dataPath, kExistingIndexMode);
 }
 
+bool UrlList::IsOwnFile(std::string_view path) {
+  return UrlListFile::IsOwnFile(path) || SameFile(path, dataPath_);
+}
+
+std::int64_t UrlList::AppendTexts(std::string_view url, std::string_view title) {
+  std::int64_t offset =
+      ownData_ ? AppendEntryTexts(*ownData_, UrlForDataFile(url), TitleForDataFile(title)) : -1;
+  if (offset < 0) NoteFailedWrite(dataPath_);
+  return offset;
+}
+
 bool UrlList::AppendEntry(std::string_view url, std::string_view title, UnixTime time) {
-  if (!ownData_) return false;
-  std::int64_t offset = AppendEntryTexts(*ownData_, UrlForDataFile(url), TitleForDataFile(title));
+  NoteFailedWrite(std::string());
+  FileStream* index = indexStream();
+  if (index == nullptr) return false;
+  StreamLock lock(*index);
+  std::int64_t offset = AppendTexts(url, title);
   if (offset < 0) return false;
   IndexRecord record;
   record.fileNumber = kListDataNumber;
@@ -73,8 +91,7 @@ bool UrlList::AppendEntry(std::string_view url, std::string_view title, UnixTime
 bool UrlList::MakeUrlNowRecord(std::string_view url, IndexRecord* record) {
   record->fileNumber = kListDataNumber;
   if (url.empty()) return true;
-  if (!ownData_) return false;
-  std::int64_t offset = AppendEntryTexts(*ownData_, UrlForDataFile(url), "");
+  std::int64_t offset = AppendTexts(url, "");
   if (offset < 0) return false;
   record->time = Current<Clock>()->Now();
   record->offset = static_cast<std::uint32_t>(offset);
@@ -82,58 +99,81 @@ bool UrlList::MakeUrlNowRecord(std::string_view url, IndexRecord* record) {
 }
 
 bool UrlList::AppendUrlNow(std::string_view url) {
+  NoteFailedWrite(std::string());
+  FileStream* index = indexStream();
+  if (index == nullptr) return false;
+  StreamLock lock(*index);
   IndexRecord record;
   return MakeUrlNowRecord(url, &record) && AppendRecord(record);
 }
 
-bool UrlList::ReplaceUrlNow(int i, std::string_view url) {
+bool UrlList::ReplaceUrlNow(RecordCount i, std::string_view url) {
+  NoteFailedWrite(std::string());
+  FileStream* index = indexStream();
+  if (index == nullptr) return false;
+  StreamLock lock(*index);
   // Only a record that exists is replaced: writing past the end would leave a hole.
   if (i < 0 || i >= Count()) return false;
   IndexRecord record;
   if (!MakeUrlNowRecord(url, &record)) return false;
   BeginWrite();
-  FileStream* index = indexStream();
-  return index->Seek(static_cast<std::int64_t>(i) * kIndexRecordSize, SeekFrom::kStart) &&
-         WriteRecord(record);
+  if (index->Seek(i * static_cast<RecordCount>(kIndexRecordSize), SeekFrom::kStart) &&
+      WriteRecord(record)) {
+    return true;
+  }
+  NoteFailedWrite(indexPath());
+  return false;
 }
 
-std::vector<IndexRecord> UrlList::ReadAllRecords() {
-  std::vector<IndexRecord> records;
-  int count = Count();
-  FileStream* index = indexStream();
-  if (count == 0 || !index->Seek(0, SeekFrom::kStart)) return records;
-  records.reserve(static_cast<std::size_t>(count));
+bool UrlList::ReadAllRecords(std::vector<IndexRecord>* records) {
+  RecordCount count = Count();
+  if (count > kMostRecordsInMemory) return false;
+  records->reserve(static_cast<std::size_t>(count));
+  RecordWalk walk(*this, true, 0, count, WalkLocking::kHeldByCaller);
+  RecordCount position;
   IndexRecord record;
-  while (static_cast<int>(records.size()) < count && ReadRecord(&record) == 0) {
-    records.push_back(record);
-  }
+  while (walk.Next(&position, &record)) records->push_back(record);
   // A read that stopped short must not let a rewrite drop the records it missed.
-  if (static_cast<int>(records.size()) != count) records.clear();
-  return records;
+  return static_cast<RecordCount>(records->size()) == count;
 }
 
 bool UrlList::WriteAllRecords(const std::vector<IndexRecord>& records) {
   BeginWrite();
   FileStream* index = indexStream();
-  if (index == nullptr || !index->Seek(0, SeekFrom::kStart)) return false;
-  std::string bytes = EncodeIndexRecords(records);
-  bool written = index->Write(bytes.data(), bytes.size()) == bytes.size();
-  return index->Flush() && written;
+  bool written = index->Seek(0, SeekFrom::kStart);
+  // Encoded a block at a time: the records are the one whole copy held.
+  for (std::size_t at = 0; at < records.size() && written; at += kRewriteBlockRecords) {
+    std::size_t end = std::min(records.size(), at + kRewriteBlockRecords);
+    std::string bytes = EncodeIndexRecords({records.begin() + at, records.begin() + end});
+    written = index->Write(bytes.data(), bytes.size()) == bytes.size();
+  }
+  written = index->Flush() && written;
+  if (!written) NoteFailedWrite(indexPath());
+  return written;
+}
+
+bool UrlList::Rewrite(void (*reorder)(std::vector<IndexRecord>&)) {
+  NoteFailedWrite(std::string());
+  FileStream* index = indexStream();
+  if (index == nullptr) return false;
+  StreamLock lock(*index);
+  std::vector<IndexRecord> records;
+  if (!ReadAllRecords(&records)) return false;
+  if (records.empty()) return true;
+  reorder(records);
+  return WriteAllRecords(records);
 }
 
 bool UrlList::SortByTime() {
-  std::vector<IndexRecord> records = ReadAllRecords();
-  if (records.empty()) return Count() == 0;
-  std::stable_sort(records.begin(), records.end(),
-                   [](const IndexRecord& a, const IndexRecord& b) { return a.time < b.time; });
-  return WriteAllRecords(records);
+  return Rewrite([](std::vector<IndexRecord>& records) {
+    std::stable_sort(records.begin(), records.end(),
+                     [](const IndexRecord& a, const IndexRecord& b) { return a.time < b.time; });
+  });
 }
 
 bool UrlList::ReverseOrder() {
-  std::vector<IndexRecord> records = ReadAllRecords();
-  if (records.empty()) return Count() == 0;
-  std::reverse(records.begin(), records.end());
-  return WriteAllRecords(records);
+  return Rewrite(
+      [](std::vector<IndexRecord>& records) { std::reverse(records.begin(), records.end()); });
 }
 
 std::string UrlList::NextUrl() {

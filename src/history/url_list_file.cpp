@@ -1,8 +1,10 @@
 #include "history/url_list_file.h"
 
 #include <cstdio>
+#include <limits>
 
 #include "history/entry_texts.h"
+#include "history/file_key.h"
 #include "url/page_store.h"
 #include "url/store_names.h"
 
@@ -11,7 +13,10 @@ namespace {
 
 constexpr const char* kHistoryIndexName = "HistoryIndex";
 constexpr const char* kHistoryDataName = "HistoryURL";
-constexpr int kRecordSize = static_cast<int>(kIndexRecordSize);
+constexpr RecordCount kRecordSize = static_cast<RecordCount>(kIndexRecordSize);
+// "HistoryURL.%4.4u": at least four digits, at most five for a 16-bit number.
+constexpr std::size_t kDataNumberDigits = 4;
+constexpr std::size_t kDataNumberDigitsMost = 5;
 
 }  // namespace
 
@@ -26,26 +31,21 @@ std::string HistoryDataPath(unsigned number) {
 void UrlListFile::AttachIndex(std::string path, StreamPtr index) {
   indexPath_ = std::move(path);
   index_ = std::move(index);
-  records_ = kRecordsUnknown;
 }
 
-int UrlListFile::IndexRecords() {
-  if (records_ != kRecordsUnknown) return records_;
+RecordCount UrlListFile::IndexRecords() {
   if (!index_ || !index_->Seek(0, SeekFrom::kEnd)) return 0;
   std::int64_t size = index_->Tell();
-  if (size < 0) return 0;
-  records_ = static_cast<int>(size / kRecordSize);
-  return records_;
+  return size < 0 ? 0 : size / kRecordSize;
 }
 
-int UrlListFile::Count() {
+RecordCount UrlListFile::Count() {
   BeginRead();
   return IndexRecords();
 }
 
-bool UrlListFile::SeekRecord(int position) {
-  return index_ &&
-         index_->Seek(static_cast<std::int64_t>(position) * kRecordSize, SeekFrom::kStart);
+bool UrlListFile::SeekRecord(RecordCount position) {
+  return index_ && index_->Seek(position * kRecordSize, SeekFrom::kStart);
 }
 
 int UrlListFile::ReadRecord(IndexRecord* record) {
@@ -63,15 +63,15 @@ bool UrlListFile::WriteRecord(const IndexRecord& record) {
   return index_->Flush() && written;
 }
 
-int UrlListFile::ReadRecordFromNewest(int i, IndexRecord* record) {
+int UrlListFile::ReadRecordFromNewest(RecordCount i, IndexRecord* record) {
   if (i < 0) return -1;
-  int count = Count();
+  RecordCount count = Count();
   // Counted from the last whole record, so that a torn record at the end shifts nothing.
   if (i >= count || !SeekRecord(count - 1 - i)) return -1;
   return ReadRecord(record);
 }
 
-int UrlListFile::ReadRecordFromOldest(int i, IndexRecord* record) {
+int UrlListFile::ReadRecordFromOldest(RecordCount i, IndexRecord* record) {
   if (i < 0 || i >= Count() || !SeekRecord(i)) return -1;
   return ReadRecord(record);
 }
@@ -80,9 +80,27 @@ FileStream* UrlListFile::DataStream(std::uint16_t number) {
   return openFiles_.OpenExisting(HistoryDataPath(number));
 }
 
-HistoryEntryPtr UrlListFile::ReadEntryOfRecord(int status, const IndexRecord& record) {
+bool UrlListFile::IsOwnFile(std::string_view path) {
+  std::string key = FileKey(path);
+  if (key == FileKey(indexPath_)) return true;
+  // A history data file's name: the prefix, then the number in at least four digits.
+  std::string prefix = FileKey(HistoryDataPath(0));
+  prefix.resize(prefix.size() - kDataNumberDigits);
+  if (key.compare(0, prefix.size(), prefix) != 0) return false;
+  std::string_view digits = std::string_view(key).substr(prefix.size());
+  if (digits.size() < kDataNumberDigits || digits.size() > kDataNumberDigitsMost) return false;
+  unsigned number = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    number = number * 10 + static_cast<unsigned>(c - '0');
+  }
+  return number <= std::numeric_limits<std::uint16_t>::max() &&
+         key == FileKey(HistoryDataPath(number));
+}
+
+HistoryEntryPtr UrlListFile::ReadEntryOfRecord(const IndexRecord& record) {
   // Data files are numbered from 1: a record naming 0 is damaged.
-  if (status != 0 || record.fileNumber == 0) return nullptr;
+  if (record.fileNumber == 0) return nullptr;
   if (record.fileNumber != currentNumber_ || data_ == nullptr) {
     FileStream* stream = DataStream(record.fileNumber);
     if (stream == nullptr) return nullptr;
@@ -91,16 +109,16 @@ HistoryEntryPtr UrlListFile::ReadEntryOfRecord(int status, const IndexRecord& re
   return ReadEntry(record);
 }
 
-HistoryEntryPtr UrlListFile::ReadEntryFromNewest(int i) {
+HistoryEntryPtr UrlListFile::ReadEntryFromNewest(RecordCount i) {
   IndexRecord record;
-  int status = ReadRecordFromNewest(i, &record);
-  return ReadEntryOfRecord(status, record);
+  if (ReadRecordFromNewest(i, &record) != 0) return nullptr;
+  return ReadEntryOfRecord(record);
 }
 
-HistoryEntryPtr UrlListFile::ReadEntryFromOldest(int i) {
+HistoryEntryPtr UrlListFile::ReadEntryFromOldest(RecordCount i) {
   IndexRecord record;
-  int status = ReadRecordFromOldest(i, &record);
-  return ReadEntryOfRecord(status, record);
+  if (ReadRecordFromOldest(i, &record) != 0) return nullptr;
+  return ReadEntryOfRecord(record);
 }
 
 HistoryEntryPtr UrlListFile::ReadEntry(const IndexRecord& record) {
@@ -111,21 +129,18 @@ HistoryEntryPtr UrlListFile::ReadEntry(const IndexRecord& record) {
   return entry;
 }
 
-std::string UrlListFile::CopyUrlFromOldest(int i) {
+std::string UrlListFile::CopyUrlFromOldest(RecordCount i) {
   HistoryEntryPtr entry = ReadEntryFromOldest(i);
   return entry ? entry->url : std::string();
 }
 
 bool UrlListFile::AppendRecord(const IndexRecord& record) {
   BeginWrite();
-  int position = IndexRecords();
-  if (!SeekRecord(position) || !WriteRecord(record)) {
-    // A short write may have left part of a record: count again from the file.
-    records_ = kRecordsUnknown;
-    return false;
-  }
-  records_ = position + 1;
-  return true;
+  // Counted again from the file: another process may have appended since the last count.
+  RecordCount position = IndexRecords();
+  if (SeekRecord(position) && WriteRecord(record)) return true;
+  NoteFailedWrite(indexPath_);
+  return false;
 }
 
 }  // namespace corvisant

@@ -1,5 +1,6 @@
 // export hotlist / visit / urllist: a whole list (the history or a pair) in one of its three
-// export forms.
+// export forms. A failure is reported by the export itself (its message on the error stream).
+#include <limits>
 #include <string>
 
 #include "history/list_export.h"
@@ -23,6 +24,10 @@ int RunVisit(Context& context, const Arguments& arguments) {
   if (!parsed.ok || parsed.words.size() != 2 ||
       !parsed.Number("--spend", kDefaultSpendSeconds, &spend)) {
     return kExitUsage;
+  }
+  if (spend < 0 || spend > std::numeric_limits<int>::max()) {
+    return Failed(context,
+                  "a Visit-tag list cannot hold the display time " + std::to_string(spend));
   }
   ListSource source(context);
   if (!source.Open(parsed.words[0], false)) return Failed(context, "cannot open the list");

@@ -37,7 +37,10 @@ int RunAdd(Context& context, const Arguments& arguments) {
   Installed<Clock> recordingTime(&clock);
   bool titleKnown = parsed.Has("--title");
   std::string title(parsed.Value("--title"));
-  bool recorded = source.history()->RecordVisit(parsed.words[0], titleKnown, &title);
+  HistoryFile& history = *source.history();
+  bool recorded = history.RecordVisit(parsed.words[0], titleKnown, &title);
+  // A visit the rules leave out writes nothing and fails nothing.
+  if (!recorded && !history.failedWrite().empty()) return FailedWrite(history);
   std::fprintf(context.out, "%s\n", recorded ? "recorded" : "skipped");
   return kExitDone;
 }
@@ -46,7 +49,7 @@ int RunCount(Context& context, const Arguments& arguments) {
   if (!arguments.empty()) return kExitUsage;
   ListSource source(context);
   if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
-  std::fprintf(context.out, "%d\n", source.list().Count());
+  std::fprintf(context.out, "%lld\n", static_cast<long long>(source.list().Count()));
   return kExitDone;
 }
 
@@ -71,7 +74,7 @@ int RunLine(Context& context, const Arguments& arguments) {
   }
   ListSource source(context);
   if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
-  HistoryEntryPtr entry = source.list().ReadEntryFromNewest(static_cast<int>(line));
+  HistoryEntryPtr entry = source.list().ReadEntryFromNewest(line);
   if (!entry) return Failed(context, "no readable entry " + std::string(arguments[0]));
   std::fprintf(context.out, "%s\n",
                Printable(FormatLocalDisplayLine(entry->time, entry->title)).c_str());

@@ -11,8 +11,11 @@
 
 #include "history/history_file.h"
 #include "history/open_files.h"
+#include "history/record_walk.h"
 #include "history/url_list.h"
+#include "platform/message_ids.h"
 #include "platform/ports.h"
+#include "platform/report.h"
 #include "tools/corvisant-tool/arguments.h"
 #include "url/page_store.h"
 
@@ -20,6 +23,7 @@ namespace corvisant::tool::history {
 
 constexpr std::string_view kHistorySource = "history";
 constexpr int kDefaultSpendSeconds = 20;
+constexpr std::string_view kCreateIndexMode = "ab";
 
 // The store root and the data directories the history needs, as start-up makes them.
 inline void PrepareHistoryStore() {
@@ -47,10 +51,12 @@ class ListSource {
     pair_ = std::make_unique<UrlList>(*Current<OpenFilesTable>());
     list_ = pair_.get();
     std::string index = base + ".urli";
-    std::string data = base + ".urld";
-    bool exists = Current<Files>()->Kind(index) == PathKind::kFile;
-    return exists ? pair_->OpenUrlList(index, data)
-                  : createPair && pair_->CreateUrlList(index, data);
+    Files& files = *Current<Files>();
+    if (files.Kind(index) != PathKind::kFile) {
+      // Made by an append open, which never empties an index that another process made first.
+      if (!createPair || files.Open(index, kCreateIndexMode) == nullptr) return false;
+    }
+    return pair_->OpenUrlList(index, base + ".urld");
   }
   UrlListFile& list() { return *list_; }
   HistoryFile* history() { return history_; }
@@ -64,19 +70,27 @@ class ListSource {
 };
 
 // "I<TAB>T<TAB>URL<TAB>TITLE" for each readable entry of the range, I counted in the chosen
-// order.
+// order; a count below 0 means every entry from first on. The index is read a block at a time,
+// the list's lock held only for each block: a listing that waits on its reader (a pipe) holds up
+// no process that records visits.
 inline void PrintEntries(Context& context, UrlListFile& list, bool oldestFirst, long long first,
                          long long count) {
-  long long total = list.Count();
-  long long end = count < 0 ? total : std::min(total, first + count);
-  for (long long i = std::max(first, 0LL); i < end; ++i) {
-    int position = static_cast<int>(i);
-    HistoryEntryPtr entry =
-        oldestFirst ? list.ReadEntryFromOldest(position) : list.ReadEntryFromNewest(position);
-    if (!entry) continue;
-    std::fprintf(context.out, "%lld\t%lld\t%s\t%s\n", i, static_cast<long long>(entry->time),
-                 Printable(entry->url).c_str(), Printable(entry->title).c_str());
+  first = std::max(first, 0LL);
+  RecordCount end = count < 0 || count > kAllRecords - first ? kAllRecords : first + count;
+  RecordWalk walk(list, oldestFirst, first, end);
+  RecordCount i;
+  while (HistoryEntryPtr entry = walk.NextEntry(&i)) {
+    std::fprintf(context.out, "%lld\t%lld\t%s\t%s\n", static_cast<long long>(i),
+                 static_cast<long long>(entry->time), Printable(entry->url).c_str(),
+                 Printable(entry->title).c_str());
   }
+}
+
+// A write of the list that failed: the file is reported as one that cannot be made (40005),
+// the message's text printed by the tool's reporter.
+inline int FailedWrite(const UrlListFile& list) {
+  Report(kReportNonFatal, kReportNeverCloses, message::kCantCreateFile, {list.failedWrite()});
+  return kExitNothing;
 }
 
 }  // namespace corvisant::tool::history

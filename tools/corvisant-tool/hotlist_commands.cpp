@@ -21,7 +21,7 @@ int RunCreate(Context& context, const Arguments& arguments) {
       return kExitDone;
     case HotlistCreation::kInvalidName:
       return Failed(context, "not a hotlist name: " + std::string(arguments[0]));
-    case HotlistCreation::kFailed:
+    case HotlistCreation::kFailed:  // reported with its message
       break;
   }
   return kExitNothing;
@@ -31,10 +31,16 @@ int RunAdd(Context& context, const Arguments& arguments) {
   if (arguments.size() != 1) return kExitUsage;
   ListSource source(context);
   if (!source.Open(kHistorySource, false)) return Failed(context, "cannot open the history");
-  if (!AddNewestToHotlist(arguments[0], source.list())) {
-    return Failed(context, "no newest entry, or no hotlist " + std::string(arguments[0]));
+  switch (AddNewestToHotlist(arguments[0], source.list())) {
+    case HotlistAddition::kAdded:
+      return kExitDone;
+    case HotlistAddition::kNoEntry:
+    case HotlistAddition::kNoHotlist:
+      return Failed(context, "no newest entry, or no hotlist " + std::string(arguments[0]));
+    case HotlistAddition::kNotWritten:
+      break;
   }
-  return kExitDone;
+  return kExitNothing;
 }
 
 int RunFormat(Context& context, const Arguments& arguments) {

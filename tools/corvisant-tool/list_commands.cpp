@@ -1,6 +1,7 @@
 // list append / show / sort / reverse: a URL list pair BASE.urli and BASE.urld.
 #include <string>
 
+#include "common/times.h"
 #include "tools/corvisant-tool/history_tool.h"
 
 namespace corvisant::tool {
@@ -8,16 +9,22 @@ namespace {
 
 using namespace history;
 
+constexpr const char* kHistoryNotRewritten =
+    "the history only grows by visits: it is not appended to, sorted or reversed as a pair";
+
 int RunAppend(Context& context, const Arguments& arguments) {
   long long time = 0;
   if (arguments.size() != 4 || !ParseNumber(arguments[3], &time)) {
     return kExitUsage;
   }
+  if (time < kEarliestHistoryTime || time > kLatestHistoryTime) {
+    return Failed(context, "the list files cannot hold the time " + std::to_string(time));
+  }
   ListSource source(context);
   if (!source.Open(arguments[0], true)) return Failed(context, "cannot open the list pair");
-  if (!source.pair()->AppendEntry(arguments[1], arguments[2], time)) {
-    return Failed(context, "cannot append to the list pair");
-  }
+  UrlList* pair = source.pair();
+  if (pair == nullptr) return Failed(context, kHistoryNotRewritten);
+  if (!pair->AppendEntry(arguments[1], arguments[2], time)) return FailedWrite(*pair);
   return kExitDone;
 }
 
@@ -39,8 +46,18 @@ int RunRewrite(Context& context, const Arguments& arguments, bool sort) {
   if (arguments.size() != 1) return kExitUsage;
   ListSource source(context);
   if (!source.Open(arguments[0], false)) return Failed(context, "cannot open the list pair");
-  bool done = sort ? source.pair()->SortByTime() : source.pair()->ReverseOrder();
-  return done ? kExitDone : Failed(context, "cannot rewrite the list index");
+  UrlList* pair = source.pair();
+  if (pair == nullptr) return Failed(context, kHistoryNotRewritten);
+  RecordCount count = pair->Count();
+  if (count > kMostRecordsInMemory) {
+    return Failed(context, "the list has " + std::to_string(count) + " records: more than the " +
+                               std::to_string(kMostRecordsInMemory) +
+                               " that are sorted or reversed in memory");
+  }
+  bool done = sort ? pair->SortByTime() : pair->ReverseOrder();
+  if (done) return kExitDone;
+  if (!pair->failedWrite().empty()) return FailedWrite(*pair);
+  return Failed(context, "cannot read the list index whole");
 }
 
 int RunSort(Context& context, const Arguments& arguments) {

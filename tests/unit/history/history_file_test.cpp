@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "history/history_ports.h"
+#include "tests/support/faulty_files.h"
 #include "tests/unit/history/history_test_support.h"
 #include "url/store_names.h"
 
@@ -167,6 +168,21 @@ TEST(HistoryFile, ACrashMidVisitLosesOnlyThatVisit) {
               (std::vector<std::string>{"http://h1/|One", "http://h2/|Two", "http://h3/|Three"}))
         << c.what;
     EXPECT_EQ(process.Read(kIndex).size(), 36u) << c.what;
+  }
+}
+
+// A visit that could not be written names the file that failed; one the rules left out names none.
+TEST(HistoryFile, AFailedWriteIsToldFromALeftOutVisit) {
+  for (const std::string& failing : {kData1, kIndex}) {
+    testing::FaultyFiles faulty(*SystemPorts().files);
+    TestProcess process({testing::kTestTime, &faulty, nullptr, false});
+    ASSERT_TRUE(process.Write(kData1, "") && process.Write(kIndex, ""));
+    faulty.FailWrites(failing, 2);
+    process.process().OpenStore(StoreOptions());
+    EXPECT_FALSE(Visit(process, "http://h1/", "One"));
+    EXPECT_EQ(History(process).failedWrite(), failing);
+    EXPECT_FALSE(Visit(process, "http://h1/file.zip", ""));
+    EXPECT_EQ(History(process).failedWrite() + std::to_string(History(process).Count()), "0");
   }
 }
 

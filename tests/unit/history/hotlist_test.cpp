@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "history/history_file.h"
 #include "history/list_export.h"
 #include "history/url_list.h"
+#include "tests/support/faulty_files.h"
+#include "tests/support/scripted_random.h"
 #include "tests/unit/history/history_test_support.h"
 #include "url/store_names.h"
 
@@ -39,9 +42,10 @@ TEST(Hotlist, EntryLinesLinkTheLocalCopyWhenThereIsOne) {
     EXPECT_EQ(FormatHotlistEntry(url, "A", visit),
               std::string("<li>") + line + " 1997/12/05 10:03:04\n");
   }
-  // A quote cannot end the link early, nor a "<" in the title open a tag.
-  EXPECT_EQ(FormatHotlistEntry("http://h4/q\"x", "<script>a</script>", visit),
-            "<li><A HREF=\"http://h4/q%22x\">&lt;script>a&lt;/script></A>  1997/12/05 10:03:04\n");
+  // No quote ends the link early, no "<" in the title opens a tag, no line feed splits the line.
+  EXPECT_EQ(FormatHotlistEntry("http://h4/q\"x\ny", "<script>a</script>\nb", visit),
+            "<li><A HREF=\"http://h4/q%22x%0Ay\">&lt;script>a&lt;/script> b</A>  1997/12/05 "
+            "10:03:04\n");
 }
 
 // A named hotlist is made once, with its header, and takes the line of the newest entry of a list.
@@ -50,16 +54,18 @@ TEST(Hotlist, NamedHotlistsAreMadeOnceInTheHotlistDirectory) {
   UrlList history(Table());
   ASSERT_TRUE(history.CreateUrlList("h.urli", "h.urld"));
   EXPECT_EQ(CreateHotlist("news"), HotlistCreation::kCreated);
-  EXPECT_FALSE(AddNewestToHotlist("news", history));
+  EXPECT_EQ(AddNewestToHotlist("news", history), HotlistAddition::kNoEntry);
   ASSERT_TRUE(history.AppendEntry("http://old/", "Old", 1));
   ASSERT_TRUE(history.AppendEntry("http://h1/", "Home", LocalVisitTime()));
-  ASSERT_TRUE(AddNewestToHotlist("news", history));
-  EXPECT_FALSE(AddNewestToHotlist("never-made", history));
+  ASSERT_EQ(AddNewestToHotlist("news", history), HotlistAddition::kAdded);
+  EXPECT_EQ(AddNewestToHotlist("never-made", history), HotlistAddition::kNoHotlist);
   EXPECT_EQ(CreateHotlist("news"), HotlistCreation::kExists);
-  ASSERT_TRUE(AddNewestToHotlist("news", history));
+  ASSERT_EQ(AddNewestToHotlist("news", history), HotlistAddition::kAdded);
   const std::string line = "<li><A HREF=\"http://h1/\">Home</A>  1997/12/05 10:03:04\r\n";
   EXPECT_EQ(process.Read("CorvisantDatabase\\hotlist\\news"), Header() + line + line);
-  for (const char* name : {"", ".", "..", "..\\..\\evil", "a/b", "C:x", "sub\\name"}) {
+  // Names that Windows maps to a device or cuts short are no plain files of the directory.
+  for (const char* name : {"", ".", "..", "..\\..\\evil", "a/b", "C:x", "sub\\name", "NUL", "com1",
+                           "AUX.txt", "x.", "x "}) {
     EXPECT_EQ(CreateHotlist(name), HotlistCreation::kInvalidName) << name;
   }
   EXPECT_EQ(process.files().List("CorvisantDatabase\\hotlist", "*").size(), 1u);
@@ -139,6 +145,36 @@ TEST(ListExport, FilesThatCannotBeMadeAreReported) {
   EXPECT_EQ(process.reporter.Lines(),
             "40005 1 0 \"no\\dir\\h.html\"\n40005 1 0 \"no\\dir\\v.html\"\n"
             "40005 1 0 \"no\\dir\\pair.urli\"\n40005 1 0 \"SRC.urli\"\n40005 1 0 \"pair.urli\"\n");
+}
+
+// A full disk takes none of the bytes of a write's fresh file: the failure is reported, the fresh
+// file goes, and every destination keeps what it held.
+TEST(ListExport, AFullDiskLeavesEveryDestinationAsItWas) {
+  const std::tuple<const char*, const char*, bool (*)(UrlListFile&)> cases[] = {
+      {"~new", "old.html", [](UrlListFile& l) { return SaveAsHotlist(l, "old.html"); }},
+      {"urli.00007~new", "pair.urli", [](UrlListFile& l) { return SaveAsUrlList(l, "pair"); }},
+      {"urld.00007~new", "pair.urld", [](UrlListFile& l) { return SaveAsUrlList(l, "pair"); }},
+      {"~new", "CorvisantDatabase\\hotlist\\news",
+       [](UrlListFile& l) { return AddNewestToHotlist("news", l) == HotlistAddition::kAdded; }},
+      {"~new", "CorvisantDatabase\\hotlist\\made",
+       [](UrlListFile&) { return CreateHotlist("made") == HotlistCreation::kCreated; }},
+  };
+  const std::string kept[] = {"old.html", "pair.urli", "pair.urld",
+                              "CorvisantDatabase\\hotlist\\news"};
+  for (const auto& [failing, destination, write] : cases) {
+    testing::FaultyFiles faulty(*SystemPorts().files);
+    testing::ScriptedRandom random({7});
+    TestProcess process({testing::kTestTime, &faulty, &random});
+    for (const std::string& file : kept) ASSERT_TRUE(process.Write(file, file));
+    UrlList list(Table());
+    ASSERT_TRUE(list.CreateUrlList("s.urli", "s.urld") && list.AppendEntry("http://h1/", "T", 1));
+    faulty.FailWrites(failing, 1);
+    EXPECT_FALSE(write(list)) << destination;
+    EXPECT_EQ(process.reporter.Lines(), "40005 1 0 \"" + std::string(destination) + "\"\n");
+    for (const std::string& file : kept) EXPECT_EQ(process.Read(file), file) << destination;
+    EXPECT_TRUE(process.files().List(".", "*~new").empty()) << destination;
+    EXPECT_EQ(process.files().List("CorvisantDatabase\\hotlist", "*").size(), 1u) << destination;
+  }
 }
 
 }  // namespace
