@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/url_list_view.h"
 #include "common/process_wide.h"
 #include "platform/files.h"
 #include "url/classify.h"
@@ -60,7 +61,7 @@ std::optional<UnixTime> JumpTime(UrlListFile& source, int row, bool sourceIsHist
 }
 
 int JumpTarget(UrlListFile& history, UnixTime t, std::string_view url, int currentRow) {
-  int count = history.Count();
+  int count = ListRows(history);
   if (count < 1) return -1;
   std::string_view picture = PictureName(url);
   int exactHit = -1;

@@ -1,5 +1,8 @@
 #include "app/url_list_view.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "common/process_wide.h"
 #include "common/times.h"
 #include "url/store_names.h"
@@ -13,9 +16,13 @@ std::string ListLineText(UrlListFile& list, int row) {
   return FormatLocalDisplayLine(entry->time, entry->title);
 }
 
-int RowToListIndex(UrlListFile& list, int row) { return list.NewestToOldestIndex(row); }
+int ListRows(UrlListFile& list) {
+  return static_cast<int>(std::min<RecordCount>(list.Count(), std::numeric_limits<int>::max()));
+}
 
-int ListIndexToRow(UrlListFile& list, int index) { return list.NewestToOldestIndex(index); }
+int RowToListIndex(UrlListFile& list, int row) { return ListRows(list) - row - 1; }
+
+int ListIndexToRow(UrlListFile& list, int index) { return ListRows(list) - index - 1; }
 
 namespace {
 

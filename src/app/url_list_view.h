@@ -21,6 +21,9 @@ constexpr std::size_t kUrlFieldMax = 1023;
 // 512 bytes), or the unreadable-entry line.
 std::string ListLineText(UrlListFile& list, int row);
 
+// The rows a window shows of list: its entries, as many as the list control can count.
+int ListRows(UrlListFile& list);
+
 // A row's list index and back (the list's newest entry is row 0 and index Count() - 1).
 int RowToListIndex(UrlListFile& list, int row);
 int ListIndexToRow(UrlListFile& list, int index);

@@ -7,7 +7,7 @@ namespace corvisant {
 void UrlListView::AttachList(UrlListFile* list) {
   list_ = list;
   ForgetLines();
-  SetCount(list != nullptr ? list->Count() : 0);
+  SetCount(list != nullptr ? ListRows(*list) : 0);
   Select(0);
 }
 

@@ -16,7 +16,7 @@ class WindowList : public UrlListWindowList {
   explicit WindowList(UrlListWindow::Liveness liveness) : liveness_(std::move(liveness)) {}
 
   bool WindowExists() override { return *liveness_ != nullptr; }
-  int Count() override { return WindowExists() ? window().list().Count() : 0; }
+  int Count() override { return WindowExists() ? ListRows(window().list()) : 0; }
   std::string EntryUrl(int index) override {
     if (!WindowExists()) return std::string();
     return ListIndexUrl(window().list(), index, window().LocalDiskChecked());
