@@ -65,8 +65,16 @@ void ProcessObjects::CloseEngine() {
   engine_.reset();
 }
 
+void ProcessObjects::OpenWindows(const WindowPorts& ports) {
+  CloseWindows();
+  if (store_ != nullptr) windows_ = std::make_unique<WindowObjects>(ports);
+}
+
+void ProcessObjects::CloseWindows() { windows_.reset(); }
+
 void ProcessObjects::CloseStore() {
   if (store_ == nullptr) return;
+  CloseWindows();
   CloseEngine();
   if (use_ == StoreUse::kProgram) {
     SaveWindowPositions(*store_->preferences);

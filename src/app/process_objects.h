@@ -16,6 +16,7 @@
 #include "common/process_wide.h"
 #include "common/trace.h"
 #include "history/history_file.h"
+#include "history/history_ports.h"
 #include "history/open_files.h"
 #include "html/stored_page_rewriter.h"
 #include "navigation/browser_control.h"
@@ -26,6 +27,7 @@
 #include "navigation/recording_pipeline.h"
 #include "navigation/request_queue.h"
 #include "navigation/sound_list.h"
+#include "navigation/url_list_windows.h"
 #include "navigation/visit_tag_navigator.h"
 #include "platform/ports.h"
 #include "platform/report.h"
@@ -79,8 +81,8 @@ struct StoreObjects {
 // link, the recording of visited pages, the engine's side of the link, and the browser watch:
 // over the desktop when the process has one, else the stand-in that knows the browser through DDE
 // alone. Until the application's windows exist, the controller is their stand-in; the History
-// window (the history's HistoryWindowView), the URL list windows (UrlListWindows) and the local
-// store's dialogs (LocalStorageDialogs) come with their subsystems.
+// window and the URL list windows come with the windows (WindowPorts), the local store's dialogs
+// (LocalStorageDialogs) with their subsystem.
 struct EngineObjects {
   EngineObjects(DdePort& dde, DesktopPort* desktop);
 
@@ -98,6 +100,23 @@ struct EngineObjects {
   ProcessOwned<HeadlessController, ControllerPort> controller;
   std::unique_ptr<BrowserWatch> watchObject;
   Installed<BrowserWatch> watch{watchObject.get()};
+};
+
+// What the application's windows give the layers below while the windows exist: the History
+// window's line for each new visit (the history's HistoryWindowView) and the URL list windows'
+// lists for the replay and the random pick (UrlListWindows). The program's windows install theirs
+// when they are made; a process without windows installs none.
+struct WindowPorts {
+  HistoryWindowView* historyWindow = nullptr;
+  UrlListWindows* listWindows = nullptr;
+};
+
+struct WindowObjects {
+  explicit WindowObjects(const WindowPorts& ports)
+      : historyWindow(ports.historyWindow), listWindows(ports.listWindows) {}
+
+  Installed<HistoryWindowView> historyWindow;
+  Installed<UrlListWindows> listWindows;
 };
 
 class ProcessObjects {
@@ -127,6 +146,10 @@ class ProcessObjects {
   void OpenEngine(DdePort& dde, DesktopPort* desktop = nullptr);
   void CloseEngine();
 
+  // The windows' ports (the store open), installed until CloseWindows or the store closes.
+  void OpenWindows(const WindowPorts& ports);
+  void CloseWindows();
+
   // The store's history and annotation store, opened on first use; null when the store is not open
   // or the files cannot be opened (which is not tried again before the store is opened anew).
   HistoryFile* History();
@@ -148,6 +171,7 @@ class ProcessObjects {
   Opening annotations_ = Opening::kNotTried;
   std::unique_ptr<StoreObjects> store_;
   std::unique_ptr<EngineObjects> engine_;
+  std::unique_ptr<WindowObjects> windows_;
 };
 
 }  // namespace corvisant

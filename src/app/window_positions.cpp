@@ -20,6 +20,13 @@ constexpr int kMenuBarHeight = 300;
 constexpr int kFinderWidth = 330;
 constexpr int kFinderHeight = 225;
 constexpr int kHistoryMinimumSize = 180;
+// The history window never placed opens at this left edge, this size, this far below the menu bar;
+// one over a menu bar whose corner is this near the screen's corner moves below it.
+constexpr int kHistoryDefaultLeft = 10;
+constexpr int kHistoryDefaultWidth = 350;
+constexpr int kHistoryDefaultHeight = 420;
+constexpr int kHistoryGapBelowMenuBar = 3;
+constexpr int kMenuBarNearCorner = 100;
 // The numbers of a rectangle start behind "= ".
 constexpr std::size_t kValueOffset = 2;
 
@@ -69,7 +76,30 @@ bool ReadRect(SettingsCursor& cursor, WindowRect* rect) {
   return true;
 }
 
+bool Intersect(const WindowRect& a, const WindowRect& b) {
+  return std::max(a.left, b.left) < std::min(a.right, b.right) &&
+         std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+}
+
 }  // namespace
+
+WindowRect PlaceHistoryWindow(const WindowRect& remembered, const WindowRect& menuBar) {
+  int belowMenuBar =
+      ClampToInt(static_cast<std::int64_t>(menuBar.bottom) + kHistoryGapBelowMenuBar);
+  if (remembered.left == 0 && remembered.top == 0) {
+    return Placed(kHistoryDefaultLeft, belowMenuBar, kHistoryDefaultWidth, kHistoryDefaultHeight);
+  }
+  WindowRect placed = remembered;
+  if (menuBar.left < kMenuBarNearCorner && menuBar.top < kMenuBarNearCorner &&
+      Intersect(remembered, menuBar)) {
+    placed.top = belowMenuBar;
+  }
+  return placed;
+}
+
+WindowRect PlaceWindowAt(int x, int y, int width, int height, ScreenSize screen) {
+  return Placed(ClampOrigin(x, screen.width), ClampOrigin(y, screen.height), width, height);
+}
 
 WindowRect NormaliseMenuBarPosition(const WindowRect& rect, ScreenSize screen) {
   return FixedSize(rect, screen, kMenuBarWidth, kMenuBarHeight);

@@ -32,6 +32,16 @@ void SetMenuBarPosition(Preferences& preferences, const WindowRect& rect, Screen
 void SetHistoryPosition(Preferences& preferences, const WindowRect& rect, ScreenSize screen);
 void SetFinderPosition(Preferences& preferences, const WindowRect& rect, ScreenSize screen);
 
+// Where the history window opens: the remembered rectangle; a rectangle never remembered (left
+// and top 0) is 350 by 420 at the left edge, 3 pixels below the menu-bar window; a rectangle over
+// a menu-bar window near the screen's top left corner moves its top below it. The result is
+// handed to SetHistoryPosition, which gives the window its final place.
+WindowRect PlaceHistoryWindow(const WindowRect& remembered, const WindowRect& menuBar);
+
+// A window of width by height whose top-left corner is at (x, y), the corner kept on the screen
+// as every window origin is (a list window made from a selection opens at the mouse cursor).
+WindowRect PlaceWindowAt(int x, int y, int width, int height, ScreenSize screen);
+
 // The three lines of the file, menu bar, history, Finder: "MenuBarWindow = L T R B".
 std::string FormatWindowPositions(const Preferences& preferences);
 

@@ -2,6 +2,27 @@
 // loads them. Plain definitions, because the resource compiler reads this file too.
 #pragma once
 
+// The URL list window's context menu: "URL List Menu", the first submenu of menu 180, and its
+// commands. "open Domain View" stays greyed until the Domain View exists.
+#define IDR_URL_LIST_MENU 180
+#define ID_LIST_OPEN_DOMAIN_VIEW 32780
+#define ID_LIST_FROM_SELECTION 32774
+#define ID_LIST_REPLAY_OLD_TO_NEW 32775
+#define ID_LIST_REPLAY_NEW_TO_OLD 32776
+#define ID_LIST_SAVE_HOTLIST 32777
+#define ID_LIST_SAVE_VISIT_TAGS 32778
+#define ID_LIST_SAVE_URL_LIST 32779
+#define ID_LIST_JUMP_TO_HISTORY 32795
+// The menu-bar window's "History" item, checked while the history window is open.
+#define ID_TOOLS_HISTORY 4009
+// The UI strings of the URL list window.
+#define IDS_HISTORY 50000
+#define IDS_LOCAL_DISK 50001
+#define IDS_ORIGINAL_SITE 50002
+#define IDS_ANNOTATION 50003
+#define IDS_ATTACH 50004
+#define IDS_REMOVE 50005
+
 // The error dialog and the static text that holds its message.
 #define IDD_ERROR_REPORT 193
 #define IDC_ERROR_REPORT_TEXT 1103

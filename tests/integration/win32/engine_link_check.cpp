@@ -49,7 +49,8 @@ int CheckEntries(int pages) {
     faults += !titled || !relative;
   }
   if (history.Count() != pages) {
-    std::printf("history: %d entries, %d pages browsed\n", history.Count(), pages);
+    std::printf("history: %lld entries, %d pages browsed\n",
+                static_cast<long long>(history.Count()), pages);
     ++faults;
   }
   return faults;
