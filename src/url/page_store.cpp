@@ -125,6 +125,11 @@ bool EnsureDirectory(std::string_view parent, std::string_view name, bool create
         error = create ? TheFiles().MakeDirectory(path) : system_error::kFileNotFound;
       }
       ok = made = create && error == system_error::kNone;
+      // Another writer of the store (a second tool, say) made it in between: it is there.
+      if (error == system_error::kAlreadyExists && TheFiles().Kind(path) == PathKind::kDirectory) {
+        ok = true;
+        error = system_error::kNone;
+      }
       break;
   }
   if (fullPath != nullptr) *fullPath = path;

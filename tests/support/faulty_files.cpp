@@ -11,7 +11,8 @@ bool FaultyFiles::Names(const std::string& path, const std::string& name) {
 
 int FaultyFiles::MakeDirectory(const std::string& path) {
   if (EndsWithName(path, failedDirectory_)) return directoryError_;
-  return inner().MakeDirectory(path);
+  int error = inner().MakeDirectory(path);
+  return EndsWithName(path, racedDirectory_) ? system_error::kAlreadyExists : error;
 }
 
 bool FaultyFiles::FreeDiskBytes(const std::string& path, std::uint64_t* bytes) {

@@ -24,6 +24,9 @@ class FaultyFiles : public ForwardingFiles {
     failedDirectory_ = name;
     directoryError_ = error;
   }
+  // MakeDirectory of a path ending in name makes it and still answers "already there", as when
+  // another writer of the store made it in between.
+  void RaceMakeDirectory(const std::string& name) { racedDirectory_ = name; }
   // Open of a path ending in name gives null.
   void FailOpen(const std::string& name) { failedOpens_.insert(name); }
   // ReplaceFile of a target ending in name fails.
@@ -63,6 +66,7 @@ class FaultyFiles : public ForwardingFiles {
 
   std::string failedDirectory_;
   int directoryError_ = 0;
+  std::string racedDirectory_;
   std::set<std::string> failedOpens_;
   std::string failedReplace_;
   std::string failingWrites_;

@@ -111,6 +111,8 @@ TEST_F(PageStoreTest, DirectoriesOnTheWayAndStoredCopies) {
   EXPECT_TRUE(EnsureDirectory("h0", "a", false, &path, &created) && !created) << "made already";
   EXPECT_FALSE(EnsureDirectory("missing", "b", true, &path, &created, &error));
   EXPECT_TRUE(path == "missing\\b" && error == system_error::kPathNotFound) << path << error;
+  faulty_.RaceMakeDirectory("raced");
+  EXPECT_TRUE(EnsureDirectory("h0", "raced", true, &path, &created, &error) && error == 0);
   ASSERT_EQ(PrepareStore(), StorePreparation::kReady);
   for (const char* kept : {"Corvisant.exe", "CorvisantDatabase\\etc\\version"}) {
     ASSERT_TRUE(process_.Write(kept, "kept"));
