@@ -44,6 +44,13 @@
 #define IDB_CONTROLLER_TRACK_UP 148
 #define IDB_CONTROLLER_TRACK_DOWN 147
 
+// The program's icons and its help pointer, drawn at build time (tools/bitmaps): the
+// application's icon, the icon of URL list files (the shell names it as the program's second
+// icon, so no icon may take an id between the two) and the pointer of the help mode.
+#define IDI_CORVISANT 128
+#define IDI_URL_LIST 129
+#define IDC_HELP_POINTER 200
+
 // "Scanning Disk": the counters of files scanned and found, the last name found, the found
 // counter's label and the Stop button.
 #define IDD_SCANNING_DISK 184
