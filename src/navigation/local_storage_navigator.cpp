@@ -3,6 +3,7 @@
 #include "navigation/local_storage_dialogs.h"
 #include "platform/ports.h"
 #include "url/classify.h"
+#include "url/page_store.h"
 #include "url/store_names.h"
 #include "url/store_walk.h"
 
@@ -25,10 +26,6 @@ constexpr const char* kFileUrlPrefix = "file://";
 
 bool IsSystemDirectory(const std::string& name) {
   return name == kDatabaseDirectory || name == kDocumentDirectory;
-}
-
-std::string Join(const std::string& directory, const std::string& name) {
-  return directory.empty() ? name : directory + "\\" + name;
 }
 
 }  // namespace
@@ -121,8 +118,8 @@ std::string LocalStorageNavigator::Pick(int i) {
   if (!files_.DirectoryPath(directory, &path)) return std::string();
   Files& files = *Current<Files>();
   for (const DirectoryEntry& entry : files.List(path.empty() ? StoreRoot() : path, kEveryName)) {
-    if (entry.isDirectory || !IsHtmlFile(Join(path, entry.name)) || --k > 0) continue;
-    std::string relative = Join(path, entry.name);
+    if (entry.isDirectory || !IsHtmlFile(JoinStorePath(path, entry.name)) || --k > 0) continue;
+    std::string relative = JoinStorePath(path, entry.name);
     DosPathToUrlPath(relative);
     return kFileUrlPrefix + StoreRootUrlPath() + "/" + relative;
   }

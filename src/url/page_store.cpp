@@ -23,11 +23,6 @@ constexpr int kTempNameDraws = 8 * (kRandomMax + 1);
 
 Files& TheFiles() { return *Current<Files>(); }
 
-std::string Join(std::string_view parent, std::string_view name) {
-  if (parent.empty()) return std::string(name);
-  return std::string(parent) + "\\" + std::string(name);
-}
-
 void ReportDirectoryFailure(int keepRunning, std::string_view name, std::string_view parent,
                             int error) {
   Report(keepRunning, kReportNeverCloses, message::kCantCreateDirectory, {name, parent, error});
@@ -72,7 +67,7 @@ std::string WalkDirectories(const std::vector<std::string>& segments, bool creat
                                error);
       }
     }
-    path = Join(path, segments[i]);
+    path = JoinStorePath(path, segments[i]);
   }
   return path;
 }
@@ -93,7 +88,7 @@ std::vector<std::string> SplitSafeName(std::string_view name) {
 
 bool EnsureDirectory(std::string_view parent, std::string_view name, bool create,
                      std::string* fullPath, bool* created, int* systemError) {
-  std::string path = Join(parent, name);
+  std::string path = JoinStorePath(parent, name);
   int error = system_error::kNone;
   bool ok = false;
   bool made = false;
@@ -174,7 +169,7 @@ StreamPtr OpenLocalCopy(std::string_view relativeName, std::string_view mode, bo
       relativeName.find('#', lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1);
   std::vector<std::string> segments = SplitSafeName(relativeName.substr(0, hash));
   bool whole = false;
-  std::string path = Join(WalkDirectories(segments, create, &whole), segments.back());
+  std::string path = JoinStorePath(WalkDirectories(segments, create, &whole), segments.back());
   if (fullPath != nullptr) *fullPath = path;
   if (!whole || TheFiles().IsLink(path)) return nullptr;
   StreamPtr stream = TheFiles().Open(path, mode);
@@ -196,15 +191,20 @@ bool FileOpensForUpdate(const std::string& path) { return TheFiles().Open(path, 
 std::string EnsureDirectoriesFor(std::string_view path) {
   std::vector<std::string> segments = SplitSafeName(path);
   bool whole = false;
-  return Join(WalkDirectories(segments, true, &whole), segments.back());
+  return JoinStorePath(WalkDirectories(segments, true, &whole), segments.back());
+}
+
+std::string JoinStorePath(std::string_view parent, std::string_view name) {
+  if (parent.empty()) return std::string(name);
+  return std::string(parent) + "\\" + std::string(name);
 }
 
 std::string DataDirectoryPath(std::string_view subdirectory) {
-  return Join(kDatabaseDirectory, subdirectory);
+  return JoinStorePath(kDatabaseDirectory, subdirectory);
 }
 
 std::string DataFilePath(std::string_view subdirectory, std::string_view file) {
-  return Join(DataDirectoryPath(subdirectory), file);
+  return JoinStorePath(DataDirectoryPath(subdirectory), file);
 }
 
 std::string EntryPageFileUrl() {

@@ -22,6 +22,8 @@ constexpr const char* kEntryFile = "entry.html";
 constexpr const char* kVersionText = "1.02";
 constexpr const char* kEntryText = "<HTML>\n<TITLE>***</TITLE></HTML>\n";
 
+// name inside the directory parent ("parent\name"; name alone when parent is empty).
+std::string JoinStorePath(std::string_view parent, std::string_view name);
 // Where the system's own data lives, relative to the store root: "CorvisantDatabase\sub" and
 // "CorvisantDatabase\sub\file".
 std::string DataDirectoryPath(std::string_view subdirectory);

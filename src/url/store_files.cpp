@@ -65,16 +65,16 @@ bool TruncateFile(const std::string& path, std::int64_t length) {
          stream->Close();
 }
 
-void MoveFileByCopy(const std::string& source, const std::string& target) {
+FileCopy CopyFileByBlocks(const std::string& source, const std::string& target) {
   Files& files = TheFiles();
   // The old target goes only when there is something to put in its place.
   StreamPtr from = files.Open(source, "rb");
-  if (from == nullptr) return;
+  if (from == nullptr) return FileCopy::kNoSource;
   if (files.Kind(target) == PathKind::kFile) files.RemoveFile(target);
   StreamPtr to = files.Open(target, "wb");
   if (to == nullptr) {
     ReportCantCreate(target);
-    return;
+    return FileCopy::kFailed;
   }
   std::vector<char> block(kCopyBlockSize);
   bool written = true;
@@ -86,9 +86,12 @@ void MoveFileByCopy(const std::string& source, const std::string& target) {
   bool readWhole = from->ErrorFlag() == 0;
   written = to->Close() && written;
   if (!written) ReportCantCreate(target);
-  from.reset();
+  return written && readWhole ? FileCopy::kCopied : FileCopy::kFailed;
+}
+
+void MoveFileByCopy(const std::string& source, const std::string& target) {
   // A copy that is not whole keeps its source, so that nothing is lost.
-  if (written && readWhole) files.RemoveFile(source);
+  if (CopyFileByBlocks(source, target) == FileCopy::kCopied) TheFiles().RemoveFile(source);
 }
 
 UnixTime FileModificationTime(const std::string& path) {

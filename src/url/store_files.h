@@ -19,6 +19,10 @@ constexpr double kBytesPerMegabyte = 1048576.0;
 bool ReadWholeFile(const std::string& path, std::string* contents);
 // Sets the file's end at length.
 bool TruncateFile(const std::string& path, std::int64_t length);
+enum class FileCopy { kNoSource, kFailed, kCopied };
+// Copies source to target (target replaced; one 40005 when it cannot be written). Nothing happens
+// when source cannot be opened; kCopied only when every byte was read and written.
+FileCopy CopyFileByBlocks(const std::string& source, const std::string& target);
 // Moves source to target by copying (target replaced; one 40005 when it cannot be written), then
 // deletes source. Nothing happens when source cannot be opened; a copy that could not be read or
 // written whole keeps the source.

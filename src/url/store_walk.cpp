@@ -1,6 +1,7 @@
 #include "url/store_walk.h"
 
 #include "platform/ports.h"
+#include "url/page_store.h"
 
 namespace corvisant {
 namespace {
@@ -14,11 +15,6 @@ Files& TheFiles() { return *Current<Files>(); }
 
 bool Listable(const std::string& directory) {
   return TheFiles().Kind(directory) == PathKind::kDirectory;
-}
-
-std::string Join(std::string_view parent, std::string_view name) {
-  if (parent.empty()) return std::string(name);
-  return std::string(parent) + "\\" + std::string(name);
 }
 
 }  // namespace
@@ -38,7 +34,7 @@ int WalkTree(const std::string& directory, const PathCallback& enterDirectory,
              const PathCallback& leaveDirectory, const PathCallback& onFile) {
   if (!Listable(directory)) return kCannotList;
   for (const DirectoryEntry& entry : TheFiles().List(directory, kEveryName)) {
-    std::string path = Join(directory, entry.name);
+    std::string path = JoinStorePath(directory, entry.name);
     int result = 0;
     if (!entry.isDirectory) {
       result = onFile ? onFile(path) : 0;
@@ -59,7 +55,7 @@ int WalkTreeRelative(std::string_view base, std::string_view name,
   if (onDirectory) {
     if (int result = onDirectory(std::string(name), state, &directoryState)) return result;
   }
-  std::string directory = Join(base, name);
+  std::string directory = JoinStorePath(base, name);
   if (!Listable(directory)) return kCannotList;
   for (const DirectoryEntry& entry : TheFiles().List(directory, kEveryName)) {
     int result = 0;
