@@ -92,6 +92,9 @@ WindowRect PlaceHistoryWindow(const WindowRect& remembered, const WindowRect& me
   WindowRect placed = remembered;
   if (menuBar.left < kMenuBarNearCorner && menuBar.top < kMenuBarNearCorner &&
       Intersect(remembered, menuBar)) {
+    // Moved down whole: a window cut to what is left below the menu bar would lose its list.
+    placed.bottom =
+        ClampToInt(static_cast<std::int64_t>(belowMenuBar) + remembered.bottom - remembered.top);
     placed.top = belowMenuBar;
   }
   return placed;
@@ -99,6 +102,14 @@ WindowRect PlaceHistoryWindow(const WindowRect& remembered, const WindowRect& me
 
 WindowRect PlaceWindowAt(int x, int y, int width, int height, ScreenSize screen) {
   return Placed(ClampOrigin(x, screen.width), ClampOrigin(y, screen.height), width, height);
+}
+
+WindowRect PlaceController(const WindowRect& frame, int width, int height, ScreenSize screen) {
+  int top = std::max(frame.bottom, 0);
+  int left = std::max(frame.left, 0);
+  if (left > screen.width / 2) left = frame.right - width;
+  left = std::min(left, screen.width - width);
+  return Placed(left, top, width, height);
 }
 
 WindowRect NormaliseMenuBarPosition(const WindowRect& rect, ScreenSize screen) {

@@ -34,13 +34,18 @@ void SetFinderPosition(Preferences& preferences, const WindowRect& rect, ScreenS
 
 // Where the history window opens: the remembered rectangle; a rectangle never remembered (left
 // and top 0) is 350 by 420 at the left edge, 3 pixels below the menu-bar window; a rectangle over
-// a menu-bar window near the screen's top left corner moves its top below it. The result is
-// handed to SetHistoryPosition, which gives the window its final place.
+// a menu-bar window near the screen's top left corner moves down below it, keeping its size. The
+// result is handed to SetHistoryPosition, which gives the window its final place.
 WindowRect PlaceHistoryWindow(const WindowRect& remembered, const WindowRect& menuBar);
 
 // A window of width by height whose top-left corner is at (x, y), the corner kept on the screen
 // as every window origin is (a list window made from a selection opens at the mouse cursor).
 WindowRect PlaceWindowAt(int x, int y, int width, int height, ScreenSize screen);
+
+// The controller of width by height right below the menu-bar window's frame: under the frame's
+// left edge when that is on the screen's left half, else with its right edge under the frame's;
+// never above or left of the screen, never past its right edge.
+WindowRect PlaceController(const WindowRect& frame, int width, int height, ScreenSize screen);
 
 // The three lines of the file, menu bar, history, Finder: "MenuBarWindow = L T R B".
 std::string FormatWindowPositions(const Preferences& preferences);

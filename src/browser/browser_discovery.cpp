@@ -1,6 +1,7 @@
 #include "browser/browser_discovery.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/trace.h"
 #include "platform/message_ids.h"
@@ -75,16 +76,22 @@ std::vector<std::string> PathFolders(std::string_view value) {
 BrowserDiscovery::BrowserDiscovery(DesktopPort& desktop, BrowserLink& link, Clock& clock)
     : desktop_(desktop), link_(link), clock_(clock) {}
 
-int BrowserDiscovery::CountProcesses(std::string_view exeName) {
+int CountProcessesNamed(DesktopPort& desktop, std::string_view exeName, ProcessEntry* first) {
   int count = 0;
-  for (const ProcessEntry& process : desktop_.Processes()) {
+  for (ProcessEntry& process : desktop.Processes()) {
     if (!EndsWithName(process.path, exeName)) continue;
-    ++count;
-    if (firstProcessId_ == 0) {
-      firstProcessId_ = process.id;
-      // The system gives the path as it was spelled; the version tests read it upper-cased.
-      browserProcessPath_ = UpperCased(process.path);
-    }
+    if (count++ == 0 && first != nullptr) *first = std::move(process);
+  }
+  return count;
+}
+
+int BrowserDiscovery::CountProcesses(std::string_view exeName) {
+  ProcessEntry first;
+  int count = CountProcessesNamed(desktop_, exeName, &first);
+  if (count > 0 && firstProcessId_ == 0) {
+    firstProcessId_ = first.id;
+    // The system gives the path as it was spelled; the version tests read it upper-cased.
+    browserProcessPath_ = UpperCased(first.path);
   }
   return count;
 }

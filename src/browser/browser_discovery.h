@@ -61,6 +61,11 @@ ScreenPoint ClampToScreen(ScreenPoint point, ScreenExtent screen);
 // The folders of an App Paths "Path" value, in order (each up to the next ";").
 std::vector<std::string> PathFolders(std::string_view value);
 
+// The running processes whose executable path ends with exeName (A-Z folded); the first of them
+// in the system's order into *first (when given and there is one).
+int CountProcessesNamed(DesktopPort& desktop, std::string_view exeName,
+                        ProcessEntry* first = nullptr);
+
 class BrowserDiscovery {
  public:
   // Keeps the browser's version and its work window's id in link's state.

@@ -1,5 +1,6 @@
 #include "history/hotlist.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -90,6 +91,16 @@ bool IsValidHotlistName(std::string_view name) {
 }
 
 std::string HotlistPath(std::string_view name) { return DataFilePath(kHotlistDirectory, name); }
+
+std::vector<std::string> HotlistNames() {
+  std::vector<std::string> names;
+  for (const DirectoryEntry& entry :
+       Current<Files>()->List(DataDirectoryPath(kHotlistDirectory), "*")) {
+    if (!entry.isDirectory) names.push_back(entry.name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 HotlistCreation CreateHotlist(std::string_view name) {
   if (!IsValidHotlistName(name)) return HotlistCreation::kInvalidName;

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/times.h"
 #include "history/url_list_file.h"
@@ -31,6 +32,10 @@ std::string FormatHotlistEntry(std::string_view url, std::string_view title, Uni
 bool IsValidHotlistName(std::string_view name);
 // "CorvisantDatabase\hotlist\" + name.
 std::string HotlistPath(std::string_view name);
+
+// The names of the hotlists: every file of the hotlist directory, byte-wise ascending, the order
+// of the hotlist menus.
+std::vector<std::string> HotlistNames();
 
 enum class HotlistCreation { kCreated, kExists, kInvalidName, kFailed };
 // Creates the named hotlist holding only the header; an existing one is left as it is. A file

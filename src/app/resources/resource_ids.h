@@ -63,3 +63,69 @@
 #define IDD_DENSITY_AGAIN 185
 #define IDC_DENSITY_RECREATE 1120
 #define IDC_DENSITY_USE_OLD 1121
+
+// The menu-bar window: its menu and accelerators (128), and the commands of its menu.
+#define IDR_MAIN_FRAME 128
+#define ID_APP_EXIT 57665
+#define ID_APP_ABOUT 57664
+#define ID_EDIT_UNDO 57643
+#define ID_EDIT_CUT 57635
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_SELECT_ALL 57642
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE 57603
+#define ID_NEXT_PANE 57680
+#define ID_PREV_PANE 57681
+#define ID_TOOLS_FIND 40010
+#define ID_TOOLS_DOMAIN_VIEW 40011
+#define ID_SETTINGS_RECORD_LEVEL 40012
+#define ID_SETTINGS_REPLAY_MODE 40013
+#define ID_SETTINGS_AUTO_NAVIGATION 40014
+#define ID_SETTINGS_KEYWORD_WATCHER 40015
+#define ID_SETTINGS_SCHEDULER 40016
+#define ID_SETTINGS_MISCELLANEOUS 40017
+#define ID_HOTLIST_CREATE 40018
+// "&Display Hotlist" is a plain item of this id until the hotlist menus are first built.
+#define ID_HOTLIST_DISPLAY_PLACEHOLDER 65535
+#define ID_HELP_POINTER 32789
+// The hotlists' items: Modify Hotlist 5000 + i, Display Hotlist 6000 + i.
+#define ID_HOTLIST_MODIFY_FIRST 5000
+#define ID_HOTLIST_DISPLAY_FIRST 6000
+#define ID_HOTLIST_RANGE 1000
+
+// The controller: the dialog of the six picture buttons (their control ids are the buttons').
+#define IDD_CONTROLLER 155
+// "New Hotlist": the name's field and the Help button.
+#define IDD_NEW_HOTLIST 161
+#define IDC_NEW_HOTLIST_NAME 1024
+#define IDC_NEW_HOTLIST_HELP 57670
+// The About box and its "show manual" button.
+#define IDD_ABOUT 177
+#define IDC_ABOUT_SHOW_MANUAL 1036
+
+// The rest of the UI strings, loaded at start with the six above.
+#define IDS_DISPLAY_HOTLIST 50006
+#define IDS_FIND_PAGE_CONTAINING 50007
+#define IDS_SEARCH 50008
+#define IDS_HTML_PAGES 50009
+#define IDS_TITLES 50010
+#define IDS_ANNOTATIONS 50011
+#define IDS_CASE_SENSITIVE 50012
+#define IDS_TOTAL_SEARCHED 50013
+#define IDS_LEFT_TO_SEARCH 50014
+#define IDS_MATCHES_FOUND 50015
+#define IDS_STOP 50016
+#define IDS_FIND 50017
+#define IDS_ALPHABETIC 50018
+#define IDS_HIGH_TO_LOW 50019
+#define IDS_DOMAIN_HIERARCHY 50020
+#define IDS_EXECUTABLE_NAME 50021
+#define IDS_DEFAULT_FONT 50022
+#define IDS_DOMAIN_VIEW 50023
+#define IDS_HELP 50024
+#define IDS_HTML_FILES_FOUND 50025
+#define IDS_IMAGE_FILES_FOUND 50026
+#define IDS_UI_FIRST IDS_HISTORY
+#define IDS_UI_LAST IDS_IMAGE_FILES_FOUND

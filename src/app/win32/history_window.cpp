@@ -3,21 +3,12 @@
 #include <windows.h>
 
 #include "app/resources/resource_ids.h"
+#include "app/win32/screen.h"
 #include "app/win32/url_list_window.h"
 #include "app/window_positions.h"
 #include "common/preferences.h"
 
 namespace corvisant {
-namespace {
-
-WindowRect MenuBarRect() {
-  RECT frame{0, 0, 0, 0};
-  HWND menuBar = ::FindWindowA(kMenuBarWindowClass, nullptr);
-  if (menuBar != nullptr) ::GetWindowRect(menuBar, &frame);
-  return WindowRect{frame.left, frame.top, frame.right, frame.bottom};
-}
-
-}  // namespace
 
 void CheckHistoryMenuItem(bool open) {
   HWND menuBar = ::FindWindowA(kMenuBarWindowClass, nullptr);
@@ -34,12 +25,12 @@ UrlListWindow* BringUpHistoryWindow() {
   }
   Preferences* preferences = Current<Preferences>();
   if (preferences == nullptr) return nullptr;
-  WindowRect placed = PlaceHistoryWindow(preferences->historyWindowRect, MenuBarRect());
-  SetHistoryPosition(*preferences, placed,
-                     ScreenSize{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
-  const WindowRect& at = preferences->historyWindowRect;
-  RECT rect{at.left, at.top, at.right, at.bottom};
-  return UrlListWindow::OpenHistory(rect);
+  // The menu-bar window's remembered rectangle, 300 high, keeps the controller's room below the
+  // bars, so that a history window placed below it leaves every button in sight.
+  WindowRect placed =
+      PlaceHistoryWindow(preferences->historyWindowRect, preferences->menuBarWindowRect);
+  SetHistoryPosition(*preferences, placed, TheScreen());
+  return UrlListWindow::OpenHistory(ToRect(preferences->historyWindowRect));
 }
 
 }  // namespace corvisant

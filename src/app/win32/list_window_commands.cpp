@@ -7,6 +7,7 @@
 #include "app/history_jump.h"
 #include "app/list_from_selection.h"
 #include "app/resources/resource_ids.h"
+#include "app/win32/screen.h"
 #include "app/win32/url_list_window.h"
 #include "app/window_positions.h"
 #include "common/preferences.h"
@@ -28,10 +29,6 @@ struct SaveChoice {
 const SaveChoice kHotlistChoice = {".html", "*.html\0*.html\0", "html"};
 const SaveChoice kVisitTagChoice = {".v.html", "*.v.html\0*.v.html\0", "v.html"};
 const SaveChoice kUrlListChoice = {"", "*.*\0*.*\0", nullptr};
-
-ScreenSize Screen() {
-  return ScreenSize{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
 
 std::string WindowTitle(HWND window) {
   char title[kSavePathSize] = "";
@@ -70,8 +67,8 @@ void CreateListFromSelection(UrlListWindow& window) {
   if (list == nullptr) return;
   POINT cursor{0, 0};
   ::GetCursorPos(&cursor);
-  WindowRect place = PlaceWindowAt(cursor.x, cursor.y, kNewListWidth, kNewListHeight, Screen());
-  RECT rect{place.left, place.top, place.right, place.bottom};
+  WindowRect place = PlaceWindowAt(cursor.x, cursor.y, kNewListWidth, kNewListHeight, TheScreen());
+  RECT rect = ToRect(place);
   std::string title = list->name().value_or(std::string());
   UrlListWindow::Open(std::move(list), title, &rect);
 }

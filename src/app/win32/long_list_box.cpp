@@ -29,7 +29,7 @@ ScrollCommand CommandOf(WORD code) {
 bool RegisterLongListBoxClass() {
   return WindowBase::RegisterClass(WindowClass{
       kLongListBoxClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-      static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))});
+      static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)), nullptr});
 }
 
 }  // namespace

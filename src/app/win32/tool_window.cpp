@@ -1,5 +1,7 @@
 #include "app/win32/tool_window.h"
 
+#include "app/resources/resource_ids.h"
+
 namespace corvisant {
 namespace {
 
@@ -16,7 +18,9 @@ void Place(HWND child, const LayoutRect& rect) {
 }  // namespace
 
 bool ToolWindow::RegisterToolClass(const char* name) {
-  return RegisterClass(WindowClass{name, 0, ::LoadCursorA(nullptr, IDC_ARROW), nullptr});
+  return RegisterClass(
+      WindowClass{name, 0, ::LoadCursorA(nullptr, IDC_ARROW), nullptr,
+                  ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_CORVISANT))});
 }
 
 bool ToolWindow::Create(const char* title, HWND owner, const RECT* rect, DWORD style,

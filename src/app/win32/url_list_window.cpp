@@ -6,6 +6,9 @@
 
 #include "app/history_jump.h"
 #include "app/resources/resource_ids.h"
+#include "app/win32/page_beep.h"
+#include "app/win32/screen.h"
+#include "app/win32/ui_strings.h"
 #include "app/win32/window_fonts.h"
 #include "app/window_positions.h"
 #include "common/preferences.h"
@@ -22,10 +25,6 @@ using V = Vertical;
 
 // The fields' shortcut handler's id among the subclasses of a field.
 constexpr UINT_PTR kFieldSubclassId = 1;
-// The beep of a page that cannot be shown.
-constexpr DWORD kBeepHertz = 440;
-constexpr DWORD kBeepMilliseconds = 500;
-constexpr int kLabelMax = 64;
 
 struct ChildSpec {
   int id;
@@ -90,12 +89,6 @@ const ChildSpec kChildren[] = {
      false},
 };
 constexpr LayoutRule kViewRule = {H::kStretched, V::kStretched, 2, 24, 2, 116};
-
-std::string UiString(UINT id) {
-  char text[kLabelMax] = "";
-  ::LoadStringA(::GetModuleHandleA(nullptr), id, text, sizeof text);
-  return text;
-}
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
@@ -243,7 +236,7 @@ void UrlListWindow::OpenUrlField() {
       browser->OpenUrl(url, false);
       break;
     case Activation::kBeep:
-      ::Beep(kBeepHertz, kBeepMilliseconds);
+      BeepPageNotShown();
       break;
     case Activation::kNothing:
       break;
@@ -354,8 +347,7 @@ void UrlListWindow::RememberHistoryPlace() {
   if (!isHistory_ || preferences == nullptr || ::IsIconic(hwnd())) return;
   RECT frame;
   ::GetWindowRect(hwnd(), &frame);
-  SetHistoryPosition(*preferences, WindowRect{frame.left, frame.top, frame.right, frame.bottom},
-                     ScreenSize{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
+  SetHistoryPosition(*preferences, ToWindowRect(frame), TheScreen());
 }
 
 LRESULT UrlListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

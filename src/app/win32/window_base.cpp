@@ -12,6 +12,7 @@ bool WindowBase::RegisterClass(const WindowClass& windowClass) {
   wanted.hInstance = instance;
   wanted.hCursor = windowClass.cursor;
   wanted.hbrBackground = windowClass.background;
+  wanted.hIcon = windowClass.icon;
   wanted.lpszClassName = windowClass.name;
   return ::RegisterClassA(&wanted) != 0;
 }

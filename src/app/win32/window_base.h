@@ -15,6 +15,8 @@ struct WindowClass {
   HCURSOR cursor;
   // Null: the window paints its own background.
   HBRUSH background;
+  // Null: the system's default icon.
+  HICON icon;
 };
 
 class WindowBase {

@@ -48,7 +48,7 @@ class FloorWindow : public WindowBase {
  public:
   FloorWindow(std::vector<std::string> lines, HFONT font, int lineHeight, const RECT& rect)
       : lines_(std::move(lines)), font_(font), lineHeight_(lineHeight) {
-    RegisterClass(WindowClass{kFloorClass, 0, ::LoadCursorA(nullptr, IDC_ARROW), nullptr});
+    RegisterClass(WindowClass{kFloorClass, 0, ::LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr});
     Create(kFloorClass, 0, "floor", WS_POPUP | WS_VISIBLE, rect.left, rect.top,
            rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr);
     ::UpdateWindow(hwnd());

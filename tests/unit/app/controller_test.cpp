@@ -53,8 +53,7 @@ TEST(Controller, ButtonsRunTheirActionsOrSpringBack) {
     bool running;  // a run is current afterwards
   } cases[] = {
       {"Rec switches local copies", true, 0x41, button::kRec, 0, IDB_CONTROLLER_REC_UP, false},
-      {"Track switches the history", true, 0x41, button::kTrack, 0, IDB_CONTROLLER_TRACK_UP,
-       false},
+      {"Track switches the history", true, 0x41, button::kTrack, 0, IDB_CONTROLLER_TRACK_UP, false},
       {"Auto navi. with the link down stays up", false, 0x41, button::kAutoNavigation, 0,
        IDB_CONTROLLER_AUTO_NAVI_UP, false},
       {"Auto navi. with an empty history: a crawl without start that ends at once", true, 0x41,

@@ -204,6 +204,23 @@ TEST(WindowPositions, NormalisingKeepsWindowsOnTheScreenAtTheirSizes) {
   for (const auto& c : cases) EXPECT_EQ(Text(c.normalise(c.given, kScreen)), c.placed);
 }
 
+// Below the menu bar: left-aligned on the screen's left half, right-aligned on the right half.
+TEST(WindowPositions, TheControllerStaysBelowTheMenuBarAndOnTheScreen) {
+  const struct {
+    WindowRect frame;
+    int screenWidth;
+    const char* placed;
+  } cases[] = {
+      {{700, 10, 1200, 50}, 1280, "1080 50 1200 80"},
+      {{100, 10, 600, 50}, 1280, "100 50 220 80"},
+      {{-20, -60, 480, -9}, 1280, "0 0 120 30"},
+      {{700, 10, 1200, 50}, 1024, "904 50 1024 80"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Text(PlaceController(c.frame, 120, 30, {c.screenWidth, 1024})), c.placed);
+  }
+}
+
 TEST(WindowPositions, ShortAndDamagedFilesKeepTheDefaultsOfTheRest) {
   testing::TestProcess process;
   const std::string rest = "|0 0 180 180|300 100 630 325";

@@ -151,7 +151,7 @@ TEST(HistoryWindowPlace, NeverPlacedOpensBelowTheMenuBarAndAnOverlapMovesDown) {
     WindowRect remembered, menuBar, expected;
   } cases[] = {
       {{0, 0, 0, 0}, menuBar, {10, 63, 360, 483}},
-      {{200, 30, 500, 400}, menuBar, {200, 63, 500, 400}},
+      {{200, 30, 500, 400}, menuBar, {200, 63, 500, 433}},
       {{200, 300, 500, 700}, menuBar, {200, 300, 500, 700}},
       {{200, 30, 500, 400}, {150, 10, 650, 60}, {200, 30, 500, 400}},  // menu bar not near
   };

@@ -68,7 +68,9 @@ TEST(Hotlist, NamedHotlistsAreMadeOnceInTheHotlistDirectory) {
                            "AUX.txt", "x.", "x "}) {
     EXPECT_EQ(CreateHotlist(name), HotlistCreation::kInvalidName) << name;
   }
-  EXPECT_EQ(process.files().List("CorvisantDatabase\\hotlist", "*").size(), 1u);
+  EXPECT_EQ(CreateHotlist("B"), HotlistCreation::kCreated);
+  EXPECT_EQ(CreateHotlist("a"), HotlistCreation::kCreated);
+  EXPECT_EQ(HotlistNames(), (std::vector<std::string>{"B", "a", "news"})) << "byte-wise ascending";
   testing::RemoveTree(process.files(), "CorvisantDatabase\\hotlist");
   EXPECT_EQ(CreateHotlist("news"), HotlistCreation::kFailed);
   EXPECT_EQ(process.reporter.Lines(), "40005 1 0 \"CorvisantDatabase\\hotlist\\news\"\n");
