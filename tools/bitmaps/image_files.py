@@ -4,7 +4,9 @@ reader that checks such a file, and a plain RGB PNG writer for looking at the pi
 A picture is a list of rows, top row first, each a list of (red, green, blue) tuples.
 """
 
+import argparse
 import struct
+import sys
 import zlib
 
 BMP_FILE_HEADER = struct.Struct("<2sIHHI")
@@ -99,3 +101,34 @@ def png_bytes(picture):
     header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)  # 8-bit RGB, no interlace
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def write_scaled_png(path, rows, scale):
+    """The rows as a PNG file, each pixel drawn as a scale x scale square."""
+    enlarged = [[c for c in line for _ in range(scale)] for line in rows for _ in range(scale)]
+    with open(path, "wb") as out:
+        out.write(png_bytes(enlarged))
+
+
+def generator_main(argv, tool, helps, steps):
+    """The command line of the drawing tools: --ids HEADER --out DIR [--rc FILE] [--preview PNG].
+    helps: (description, out, preview); steps: (read_ids, write_files, write_resource_lines,
+    write_preview). Returns the exit status: 1 with the error on stderr."""
+    description, out_help, preview_help = helps
+    read_ids, write_files, write_resource_lines, write_preview = steps
+    parser = argparse.ArgumentParser(description=description)
+    parser.add_argument("--ids", required=True, help="the resource-id header")
+    parser.add_argument("--out", required=True, help=out_help)
+    parser.add_argument("--rc", help="resource-script lines naming the files")
+    parser.add_argument("--preview", help=preview_help)
+    args = parser.parse_args(argv)
+    try:
+        files = write_files(read_ids(args.ids), args.out)
+        if args.rc:
+            write_resource_lines(files, args.rc)
+        if args.preview:
+            write_preview(args.preview)
+    except (OSError, ValueError) as error:
+        print(f"{tool}: {error}", file=sys.stderr)
+        return 1
+    return 0

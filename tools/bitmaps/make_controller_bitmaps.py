@@ -11,7 +11,6 @@ header), reads each file back to check it, writes the resource-script lines nami
 FILE (--rc), and, with --preview, a PNG of the controller in its states, four times enlarged.
 """
 
-import argparse
 import os
 import re
 import sys
@@ -266,29 +265,13 @@ def write_preview(path):
             for dy, line in enumerate(pixels):
                 for dx, colour in enumerate(line):
                     canvas.put(PREVIEW_MARGIN + x + dx, top + y + dy, colour)
-    enlarged = [[c for c in line for _ in range(PREVIEW_SCALE)]
-                for line in canvas.rows for _ in range(PREVIEW_SCALE)]
-    with open(path, "wb") as out:
-        out.write(image_files.png_bytes(enlarged))
+    image_files.write_scaled_png(path, canvas.rows, PREVIEW_SCALE)
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--ids", required=True, help="the resource-id header")
-    parser.add_argument("--out", required=True, help="directory for the .bmp files")
-    parser.add_argument("--rc", help="resource-script lines naming the files")
-    parser.add_argument("--preview", help="PNG of the controller's states")
-    args = parser.parse_args(argv)
-    try:
-        files = write_bitmaps(read_ids(args.ids), args.out)
-        if args.rc:
-            write_resource_lines(files, args.rc)
-        if args.preview:
-            write_preview(args.preview)
-    except (OSError, ValueError) as error:
-        print(f"make_controller_bitmaps: {error}", file=sys.stderr)
-        return 1
-    return 0
+    helps = (__doc__.splitlines()[0], "directory for the .bmp files", "PNG of the controller's states")
+    steps = (read_ids, write_bitmaps, write_resource_lines, write_preview)
+    return image_files.generator_main(argv, "make_controller_bitmaps", helps, steps)
 
 
 if __name__ == "__main__":

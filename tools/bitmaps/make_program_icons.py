@@ -11,7 +11,6 @@ check it, writes the resource-script lines naming them to FILE (--rc), and, with
 of every picture on a light and on a dark desktop, four times enlarged.
 """
 
-import argparse
 import os
 import re
 import sys
@@ -295,29 +294,13 @@ def write_preview(path):
                 for dx, colour in enumerate(line):
                     if colour is not None:
                         canvas.put(left + dx, top + dy, colour)
-    enlarged = [[c for c in line for _ in range(PREVIEW_SCALE)]
-                for line in canvas.rows for _ in range(PREVIEW_SCALE)]
-    with open(path, "wb") as out:
-        out.write(image_files.png_bytes(enlarged))
+    image_files.write_scaled_png(path, canvas.rows, PREVIEW_SCALE)
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--ids", required=True, help="the resource-id header")
-    parser.add_argument("--out", required=True, help="directory for the .ico and .cur files")
-    parser.add_argument("--rc", help="resource-script lines naming the files")
-    parser.add_argument("--preview", help="PNG of the pictures")
-    args = parser.parse_args(argv)
-    try:
-        files = write_files(read_ids(args.ids), args.out)
-        if args.rc:
-            write_resource_lines(files, args.rc)
-        if args.preview:
-            write_preview(args.preview)
-    except (OSError, ValueError) as error:
-        print(f"make_program_icons: {error}", file=sys.stderr)
-        return 1
-    return 0
+    helps = (__doc__.splitlines()[0], "directory for the .ico and .cur files", "PNG of the pictures")
+    steps = (read_ids, write_files, write_resource_lines, write_preview)
+    return image_files.generator_main(argv, "make_program_icons", helps, steps)
 
 
 if __name__ == "__main__":
