@@ -12,7 +12,7 @@
 #include "common/times.h"
 #include "navigation/navigator.h"
 #include "navigation/search_engine_table.h"
-#include "navigation/visited_url_set.h"
+#include "navigation/visited_set.h"
 
 namespace corvisant {
 
@@ -35,7 +35,7 @@ class SearchEngineRider : public Navigator {
  private:
   std::string NextResultPageUrl();
 
-  VisitedUrlSet visited_;
+  VisitedSet visited_;
   const SearchEngineEntry* engine_ = nullptr;
   long long minLinks_ = 0;
   std::optional<std::vector<std::string>> links_;
