@@ -196,7 +196,9 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_COMMAND:
       controller_.SetMenuTime(0);
-      OnCommand(LOWORD(wParam));
+      // While one of its modal dialogs is up the window is disabled: a command that reaches it
+      // anyway (posted by another program) would open a second dialog over the first.
+      if (::IsWindowEnabled(hwnd())) OnCommand(LOWORD(wParam));
       return 0;
     case WM_CLOSE:
       OnClose();
