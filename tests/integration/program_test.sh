@@ -19,11 +19,11 @@ scratch="$(mktemp -d)"
 store="$scratch/store" && site="$scratch/site" && log="$scratch/browser.log"
 db="$store/CorvisantDatabase"
 program="" && browser="" && server="" && failures=0
-# Every program of the run on one display of its own, without a window manager: the screenshots
-# show the program's windows where it put them.
+# Every program of the run on one display without a window manager, so that the screenshots show
+# the program's windows where it put them: the caller's (the test runs alone), else one of its own.
 # shellcheck source=../../scripts/lib-display.sh
 . "$here/../../scripts/lib-display.sh"
-start_display || exit 1
+if [ -z "${DISPLAY:-}" ]; then start_display || exit 1; fi
 
 # A Windows program started here is the child of its wine-run: both go.
 stop() { [ -n "$1" ] && { pkill -P "$1"; kill "$1"; wait "$1"; } 2>/dev/null; }
