@@ -38,10 +38,11 @@ std::string_view NextField(std::string_view* data) {
 bool WellFormed(const UrlParts& parts) {
   std::string_view scheme = parts.scheme.view(), host = parts.host.view();
   std::string_view path = parts.path.view();
-  // A backslash is read as a "/" (as browsers read it), so it cannot stand in a scheme or host.
+  // A backslash is read as a "/" (as browsers read it), so it cannot stand in a scheme, host or
+  // port.
   if (scheme.empty() || scheme.find_first_of(":/\\# ") != std::string_view::npos) return false;
   if (host.find_first_of("/\\:") != std::string_view::npos) return false;
-  if (parts.port.view().find('/') != std::string_view::npos) return false;
+  if (parts.port.view().find_first_of("/\\") != std::string_view::npos) return false;
   if (path.find('#') != std::string_view::npos) return false;
   // Backslashes read as "/", the path has no empty segment and does not start with "./" (the
   // cleaning of those changes the path the first time only).
