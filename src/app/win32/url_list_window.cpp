@@ -26,7 +26,7 @@ using V = Vertical;
 // The fields' shortcut handler's id among the subclasses of a field.
 constexpr UINT_PTR kFieldSubclassId = 1;
 
-struct ChildSpec {
+struct ChildControl {
   int id;
   const char* className;
   UINT label;  // a UI string, or 0 for none
@@ -37,7 +37,7 @@ struct ChildSpec {
 };
 
 // Every child but the list, with its layout rule and font.
-const ChildSpec kChildren[] = {
+const ChildControl kChildren[] = {
     {list_control::kUrlField,
      "EDIT",
      0,
@@ -188,13 +188,14 @@ void UrlListWindow::CreateChildren() {
   RECT none{0, 0, 0, 0};
   if (view_.Create(none, hwnd(), list_control::kView)) Lay(view_.hwnd(), kViewRule);
   WindowFonts* fonts = Current<WindowFonts>();
-  for (const ChildSpec& spec : kChildren) {
-    std::string label = spec.label != 0 ? UiString(spec.label) : std::string();
-    HWND child =
-        AddChild(spec.className, label.c_str(), spec.style, spec.exStyle, spec.id, spec.rule);
+  for (const ChildControl& control : kChildren) {
+    std::string label = control.label != 0 ? UiString(control.label) : std::string();
+    HWND child = AddChild(control.className, label.c_str(), control.style, control.exStyle,
+                          control.id, control.rule);
     if (child != nullptr && fonts != nullptr) {
       ::SendMessageA(child, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(spec.userFont ? fonts->user() : fonts->ui()), FALSE);
+                     reinterpret_cast<WPARAM>(control.userFont ? fonts->user() : fonts->ui()),
+                     FALSE);
     }
   }
   if (fonts != nullptr) view_.SetFont(fonts->user(), false);
